@@ -97,7 +97,13 @@ void CustomRegistry::Write(RegRoot root, const std::wstring& path, const std::ws
     if (!backend_.CreateKey(root, Relative(path), Mask(RegAccess::Write, wow64), key.put())) {
         return;
     }
-    backend_.SetValue(key.get(), name, type, data.data(), static_cast<std::uint32_t>(data.size()));
+    // Windows appends a NUL to string data whose count left it out when the byte after the data
+    // happens to be NUL; non-NUL padding beyond the count keeps the stored bytes exact.
+    Bytes padded(data);
+    padded.push_back(0xFF);
+    padded.push_back(0xFF);
+    backend_.SetValue(key.get(), name, type, padded.data(),
+                      static_cast<std::uint32_t>(data.size()));
 }
 
 void CustomRegistry::WriteRegString(RegRoot root, const std::wstring& path,
@@ -127,8 +133,8 @@ void CustomRegistry::WriteRegBinary(RegRoot root, const std::wstring& path,
     }
 }
 
-void CustomRegistry::WriteRegBool(RegRoot root, const std::wstring& path,
-                                  const std::wstring& name, bool value, bool wow64) noexcept {
+void CustomRegistry::WriteRegBool(RegRoot root, const std::wstring& path, const std::wstring& name,
+                                  bool value, bool wow64) noexcept {
     WriteRegInteger(root, path, name, value ? 1 : 0, wow64);
 }
 
@@ -136,8 +142,7 @@ void CustomRegistry::DeleteRegValue(RegRoot root, const std::wstring& path,
                                     const std::wstring& name, bool wow64) noexcept {
     try {
         RegKey key(backend_);
-        if (backend_.OpenKey(root, Relative(path), Mask(RegAccess::AllAccess, wow64),
-                             key.put())) {
+        if (backend_.OpenKey(root, Relative(path), Mask(RegAccess::AllAccess, wow64), key.put())) {
             backend_.DeleteValue(key.get(), name);
         }
     } catch (...) {

@@ -44,8 +44,8 @@ public:
 private:
     std::optional<std::int32_t> ReadDword(RegRoot root, const std::wstring& path,
                                           const std::wstring& name, bool wow64) const;
-    void Write(RegRoot root, const std::wstring& path, const std::wstring& name,
-               std::uint32_t type, const Bytes& data, bool wow64);
+    void Write(RegRoot root, const std::wstring& path, const std::wstring& name, std::uint32_t type,
+               const Bytes& data, bool wow64);
 
     RegistryBackend& backend_;
 };

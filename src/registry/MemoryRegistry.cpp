@@ -176,6 +176,8 @@ bool MemoryRegistry::DeleteValue(KeyHandle key, const std::wstring& name) {
     return state->node->values.erase(Fold(name)) != 0;
 }
 
-void MemoryRegistry::CloseKey(KeyHandle key) { handles_.erase(key); }
+void MemoryRegistry::CloseKey(KeyHandle key) {
+    handles_.erase(key);
+}
 
 }  // namespace vt

@@ -9,8 +9,8 @@
 
 namespace vt {
 
-// wchar_t is UTF-16 on Windows and UTF-32 on Linux; the registry and the language tables are UTF-16.
-// Lone surrogates become U+FFFD on a UTF-32 platform.
+// wchar_t is UTF-16 on Windows and UTF-32 on Linux; the registry and the language tables are
+// UTF-16. Lone surrogates become U+FFFD on a UTF-32 platform.
 std::wstring FromUtf16(std::u16string_view text);
 std::u16string ToUtf16(std::wstring_view text);
 

@@ -10,7 +10,9 @@ HKEY RootHandle(RegRoot root) {
     return root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-HKEY ToHkey(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
+HKEY ToHkey(KeyHandle key) {
+    return reinterpret_cast<HKEY>(key);
+}
 
 }  // namespace
 
@@ -27,8 +29,8 @@ bool WinRegistryBackend::OpenKey(RegRoot root, const std::wstring& path, std::ui
 bool WinRegistryBackend::CreateKey(RegRoot root, const std::wstring& path, std::uint32_t access,
                                    KeyHandle& key) {
     HKEY created = nullptr;
-    if (RegCreateKeyExW(RootHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        access, nullptr, &created, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(RootHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                        nullptr, &created, nullptr) != ERROR_SUCCESS) {
         return false;
     }
     key = reinterpret_cast<KeyHandle>(created);
@@ -58,6 +60,8 @@ bool WinRegistryBackend::DeleteValue(KeyHandle key, const std::wstring& name) {
     return RegDeleteValueW(ToHkey(key), name.c_str()) == ERROR_SUCCESS;
 }
 
-void WinRegistryBackend::CloseKey(KeyHandle key) { RegCloseKey(ToHkey(key)); }
+void WinRegistryBackend::CloseKey(KeyHandle key) {
+    RegCloseKey(ToHkey(key));
+}
 
 }  // namespace vt

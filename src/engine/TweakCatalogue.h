@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "registry/CustomRegistry.h"
+
+namespace vt {
+
+// Which Windows version codes a catalogue row is written for.
+enum class TweakWhen {
+    Always,
+    NotServer2000,        // every code but 0
+    ServerEditions,       // 0, 2, 4, 7
+    WorkstationEditions,  // 1, 3, 5, 6, 8
+};
+
+struct Tweak {
+    int row;
+    RegRoot root;
+    const wchar_t* key;
+    const wchar_t* value;
+    std::uint32_t type;  // RegType::Sz, Dword or Binary
+    const wchar_t* text;
+    std::int32_t number;
+    std::span<const std::uint8_t> binary;
+    TweakWhen when;
+};
+
+// Rows 1 to 5 have their previous contents kept in the program key under the same value names.
+struct TweakBackup {
+    int row;
+    const wchar_t* defaultText;  // for the REG_SZ row
+    std::int32_t defaultNumber;  // for the REG_DWORD rows
+};
+
+// The twenty rows in the order of writing.
+std::span<const Tweak> TweakCatalogue();
+std::span<const TweakBackup> TweakBackups();
+bool TweakSelected(const Tweak& tweak, int versionCode);
+
+// Where the state of rows 6 to 20 before the first optimization is kept, so that undoing puts
+// back what the user had instead of deleting it.
+inline constexpr const wchar_t* kPriorStateKey = L"\\Software\\QENTRA\\Velotune\\PriorState\\";
+std::wstring PriorStateValueName(const Tweak& tweak);
+
+// Takes the backup first when asked, then writes the rows the version code selects. Never throws.
+void ApplyTweaks(CustomRegistry& registry, int versionCode, bool takeBackup) noexcept;
+// Writes the backup back and deletes it, then puts rows 6 to 20 back as they were before the
+// first optimization; a selected row with no record of its prior state is deleted. Never throws.
+void UndoTweaks(CustomRegistry& registry, int versionCode) noexcept;
+
+}  // namespace vt
