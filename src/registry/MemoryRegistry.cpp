@@ -93,6 +93,25 @@ bool MemoryRegistry::KeyExists(RegRoot root, const std::wstring& path) const {
     return FindConst(root, path) != nullptr;
 }
 
+std::map<std::wstring, RegValue> MemoryRegistry::Values() const {
+    std::map<std::wstring, RegValue> all;
+    struct Walker {
+        std::map<std::wstring, RegValue>& out;
+        void Walk(const Node& node, const std::wstring& prefix) {
+            for (const auto& [name, value] : node.values) {
+                out[prefix + name] = value;
+            }
+            for (const auto& [name, child] : node.children) {
+                Walk(*child, prefix + name + L"\\");
+            }
+        }
+    } walker{all};
+    for (const auto& [root, node] : roots_) {
+        walker.Walk(*node, root == RegRoot::LocalMachine ? L"HKLM\\" : L"HKCU\\");
+    }
+    return all;
+}
+
 KeyHandle MemoryRegistry::Register(Node* node, std::uint32_t access) {
     const KeyHandle key = nextHandle_++;
     handles_[key] = OpenKeyState{node, access};

@@ -23,6 +23,8 @@ public:
     // Number of keys currently open: lets tests prove that every call closed its key.
     std::size_t OpenKeyCount() const { return handles_.size(); }
     bool KeyExists(RegRoot root, const std::wstring& path) const;
+    // Every value, keyed "HKCU\path\name" in folded letter case: lets tests compare whole stores.
+    std::map<std::wstring, RegValue> Values() const;
 
     bool OpenKey(RegRoot root, const std::wstring& path, std::uint32_t access,
                  KeyHandle& key) override;

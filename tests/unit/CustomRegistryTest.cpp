@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "registry/CustomRegistry.h"
+#include "registry/MemoryRegistry.h"
 #include "registry/Utf16.h"
+#include "support/RecordingBackend.h"
 #include "support/RegistryHarness.h"
 
 // One table of cases, run against every back-end: the in-memory store must behave exactly like
@@ -443,6 +445,69 @@ TEST_P(CustomRegistryCases, QueryWritesNothingPastTheData) {
 INSTANTIATE_TEST_SUITE_P(Backends, CustomRegistryCases,
                          ::testing::ValuesIn(test::RegistryHarnessKinds()),
                          [](const auto& kind) { return kind.param.name; });
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+// Each operation opens its key with its own access mask, and closes every key it opened.
+TEST(CustomRegistryAccess, MasksAndClosing) {
+    struct MaskCase {
+        const char* op;
+        bool wow64;
+        test::RecordingBackend::Kind opens;
+        std::uint32_t mask;
+    };
+    using Kind = test::RecordingBackend::Kind;
+    const MaskCase cases[] = {
+        {"ReadRegString", false, Kind::Open, 0x20019},
+        {"ReadRegString", true, Kind::Open, 0x20119},
+        {"ReadRegInteger", false, Kind::Open, 0x20019},
+        {"ReadRegBool", true, Kind::Open, 0x20119},
+        {"WriteRegString", false, Kind::Create, 0x20006},
+        {"WriteRegInteger", true, Kind::Create, 0x20106},
+        {"WriteRegBinary", false, Kind::Create, 0x20006},
+        {"WriteRegBool", false, Kind::Create, 0x20006},
+        {"DeleteRegValue", false, Kind::Open, 0xF003F},
+        {"DeleteRegValue", true, Kind::Open, 0xF013F},
+    };
+    for (const MaskCase& c : cases) {
+        SCOPED_TRACE(std::string(c.op) + (c.wow64 ? " wow64" : ""));
+        MemoryRegistry store;
+        test::RecordingBackend recorder(store);
+        CustomRegistry reg(recorder);
+        const auto root = RegRoot::LocalMachine;
+        const std::wstring path = L"\\Software\\QENTRA\\Velotune\\";
+        reg.WriteRegInteger(root, path, L"v", 1, false);  // so that reads and deletes find a key
+        recorder.calls.clear();
+        const std::string op = c.op;
+        if (op == "ReadRegString") {
+            reg.ReadRegString(root, path, L"v", L"", c.wow64);
+        } else if (op == "ReadRegInteger") {
+            reg.ReadRegInteger(root, path, L"v", 0, c.wow64);
+        } else if (op == "ReadRegBool") {
+            reg.ReadRegBool(root, path, L"v", false, c.wow64);
+        } else if (op == "WriteRegString") {
+            reg.WriteRegString(root, path, L"v", L"x", c.wow64);
+        } else if (op == "WriteRegInteger") {
+            reg.WriteRegInteger(root, path, L"v", 2, c.wow64);
+        } else if (op == "WriteRegBinary") {
+            reg.WriteRegBinary(root, path, L"v", {1}, c.wow64);
+        } else if (op == "WriteRegBool") {
+            reg.WriteRegBool(root, path, L"v", true, c.wow64);
+        } else {
+            reg.DeleteRegValue(root, path, L"v", c.wow64);
+        }
+        ASSERT_FALSE(recorder.calls.empty());
+        EXPECT_EQ(recorder.calls.front().kind, c.opens);
+        EXPECT_EQ(recorder.calls.front().access, c.mask);
+        EXPECT_EQ(recorder.calls.front().path, L"Software\\QENTRA\\Velotune\\");  // one '\' dropped
+        EXPECT_EQ(recorder.calls.back().kind, Kind::Close);
+        EXPECT_EQ(store.OpenKeyCount(), 0u);
+    }
+}
 
 }  // namespace
 }  // namespace vt
