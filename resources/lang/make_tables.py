@@ -1,0 +1,204 @@
+#!/usr/bin/env python3
+"""Writes English.lng and Korean.lng, the program's language tables, from the rows below.
+
+Storage: English as code page 1252 without a byte-order mark, Korean as UTF-16LE with FF FE; CR LF
+line ends, none after the last line, one empty line between sections. Section and key stand bare,
+the text in double quotes (a quote inside doubled).
+
+Run from anywhere: python3 resources/lang/make_tables.py
+"""
+
+import os
+
+# The two rows whose closing quote is followed by a blank, in both tables: readers must skip it.
+TRAILING_BLANK = {("VTMainForm", "MessageBoxReset2"), ("VTUpdateForm", "MessageBoxAdmin2")}
+# Sections are matched without regard to case; the Korean table spells this one differently.
+KOREAN_SECTION = {("VTMainForm", "BenefitsLabel"): "VtMainForm"}
+
+# (section, key, English, Korean); sections in table order, each opening with its title row.
+ROWS = [
+    ("VTMainForm", "VTMainForm", "Velotune - Make your games run faster",
+     "Velotune - 당신의 게임을 빠르게!"),
+    ("VTMainForm", "BenefitsLabel", "Benefits of Velotune", "Velotune의 장점"),
+    ("VTMainForm", "BenefitsDescription",
+     "Velotune will optimize this computer by adjusting several settings within Windows.  "
+     "These changes may improve gaming performance with better frame rates, memory and CPU "
+     "priority.",
+     "Velotune은 Windows내에서 몇가지 설정을 변경하여 프레임, CPU등을 향상시킵니다."),
+    ("VTMainForm", "PerformanceHeading", "Choose the correct settings below",
+     "아래에서 알맞은 설정을 선택하세요"),
+    ("VTMainForm", "OSVersionLabel", "Operating System : ", "운영 체제 : "),
+    ("VTMainForm", "ProcessorTypeLabel", "Processor : ", "프로세서 : "),
+    ("VTMainForm", "SpeedLabel", "Speed Setting : ", "속도 설정 : "),
+    ("VTMainForm", "FastLabel", "Boost", "빠르게"),
+    ("VTMainForm", "FasterLabel", "Maximum Boost", "매우 빠르게"),
+    ("VTMainForm", "VersionInstalledLabel", "Version installed : ", "설치된 버전 : "),
+    ("VTMainForm", "SoftwareLastUpdateLabel", "Last updated : ", "최근 업데이트 : "),
+    ("VTMainForm", "NavStatic1", "Help", "도움말"),
+    ("VTMainForm", "NavStatic2", "Home", "홈페이지"),
+    ("VTMainForm", "NavStatic3", "Support", "지원"),
+    ("VTMainForm", "NavStatic4", "About", "정보"),
+    ("VTMainForm", "NavLabel2", "Choose a link below", "아래 링크 선택"),
+    ("VTMainForm", "LinkLabel4", "Help with Velotune", "Velotune 도움말"),
+    ("VTMainForm", "LinkLabel5", "Contact tech support", "기술 지원 연락"),
+    ("VTMainForm", "LinkLabel6", "Click to visit our website", "웹사이트 방문"),
+    ("VTMainForm", "LinkLabel7", "About Velotune", "Velotune 정보"),
+    ("VTMainForm", "GoButton", "&Optimize now", "지금 최적화(&O)"),
+    ("VTMainForm", "RestoreButton", "&Restore", "초기화(&R)"),
+    ("VTMainForm", "UpdatesButton", " &Check for updates ...", " 업데이트 체크(&C) ..."),
+    ("VTMainForm", "HelpFilePopup", "Get &help with Velotune", "Velotune 도움말(&H)"),
+    ("VTMainForm", "TechSupportPopup", "&Contact technical support", "기술 지원 연락(&C)"),
+    ("VTMainForm", "MessageBoxReset1",
+     "This will restore all changes made to the computer's gaming performance settings to "
+     "their original recommended values.",
+     "이 기능은 Velotune으로 설정된 값을 모두 초기화할 것입니다."),
+    ("VTMainForm", "MessageBoxReset2", "Click OK to continue.",
+     "계속하시려면 OK를 클릭하십시오."),
+    ("VTMainForm", "MessageBoxChangeRestart1",
+     "The changes to the computer's gaming performance settings have finished.",
+     "컴퓨터 게이밍 설정을 완료하였습니다."),
+    ("VTMainForm", "MessageBoxChangeRestart2",
+     "You will need to restart Windows for the changes to become active.",
+     "완벽한 최적화를 위해서는 Windows를 재시작해야 합니다."),
+    ("VTMainForm", "MessageBoxChangeRestart3",
+     "Click Yes to restart the computer now, or click No to restart later.",
+     "지금 재시작하시려면 Yes를, 나중에 하시려면 NO를 클릭하십시오."),
+
+    ("VTAboutForm", "VTAboutForm", "About Velotune", "Velotune 정보"),
+    ("VTAboutForm", "BannerLabel", "More information about this software",
+     "이 프로그램의 더 많은 정보"),
+    ("VTAboutForm", "VersionLabel", "Velotune 4  (Version : ", "Velotune 4  (버젼 : "),
+    ("VTAboutForm", "CopyrightLabel", "Copyright \u00a9 2001-2021 QENTRA. All rights reserved.",
+     "Copyright \u00a9 2001-2021 QENTRA. 모든 권리 보유."),
+    ("VTAboutForm", "LicenseAgreementLabel", "Click to view the end-user license terms",
+     "최종 소비자 계약 내용을 보시려면 클릭하세요"),
+    ("VTAboutForm", "CopyrightWarningLabel",
+     "Warning: this program is protected by copyright law and international treaties. "
+     "Unauthorized copying or distribution of this program, or of any part of it, will be "
+     "prosecuted to the full extent of the law.",
+     "경고: 이 프로그램은 저작권법과 국제 조약의 보호를 받습니다. 이 프로그램의 전부 또는 "
+     "일부를 무단으로 복제하거나 배포하면 관련 법률에 따라 기소되어 처벌받게 됩니다."),
+    ("VTAboutForm", "HelpButton", "&Help", "도움말(&H)"),
+    ("VTAboutForm", "CloseButton", "&Close", "닫기(&C)"),
+    ("VTAboutForm", "LicensedMemo",
+     "Velotune includes artwork and software components made by others and used under "
+     "license: the icons and window pictures are licensed from their artists, and the update "
+     "check uses HTTP components licensed from their authors. Windows\u00ae is a registered "
+     "trademark of Microsoft Corporation in the United States and other countries; all other "
+     "trademarks are the property of their respective owners. For support and the latest "
+     "updates, visit the QENTRA web site through the Home and Support links of the main window.",
+     "Velotune에는 다른 제작자가 만든 그림과 소프트웨어 구성 요소가 라이선스에 따라 포함되어 "
+     "있습니다. 아이콘과 창 그림은 해당 작가에게서, 업데이트 확인에 쓰이는 HTTP 구성 요소는 "
+     "해당 개발자에게서 사용 허가를 받았습니다. Windows\u00ae는 미국 및 기타 국가에서 "
+     "Microsoft Corporation의 등록 상표이며, 그 밖의 모든 상표는 해당 소유자의 자산입니다. "
+     "지원과 최신 업데이트는 기본 창의 홈페이지 및 지원 링크로 QENTRA 웹사이트를 방문하여 "
+     "확인하십시오."),
+
+    ("VTSettingsForm", "VTSettingsForm", "Updating computer's gaming performance settings",
+     "게이밍 설정"),
+    ("VTSettingsForm", "MessageUpdate", "Optimizing the computer's gaming performance settings",
+     "게이밍 설정을 최적화하는 중"),
+    ("VTSettingsForm", "MessageRestore", "Restoring the computer's gaming performance settings",
+     "게이밍 설정을 복원하는 중"),
+    ("VTSettingsForm", "MessageChange1", "Finding computer information",
+     "컴퓨터 정보를 검색하는 중"),
+    ("VTSettingsForm", "MessageChange2", "Finding total physical memory installed",
+     "물리적 램을 검색하는 중"),
+    ("VTSettingsForm", "MessageChange3", "Finding hardware adapters",
+     "하드웨어 어뎁터를 검색하는 중"),
+    ("VTSettingsForm", "MessageChange4", "Finding display device",
+     "디스플레이 장치를 검색하는 중"),
+    ("VTSettingsForm", "MessageChange5", "Finding 3D graphics device",
+     "3D 그래픽 장치를 검색하는 중"),
+    ("VTSettingsForm", "MessageChange6", "Finding processor information",
+     "프로세서 정보를 검색하는 중"),
+    ("VTSettingsForm", "MessageChange7", "Finding input devices", "입력 장치를 검색하는 중"),
+    ("VTSettingsForm", "MessageChange8", "Finding hard drives", "하드 드라이브를 검색하는 중"),
+    ("VTSettingsForm", "MessageChange9", "Backing up gaming settings",
+     "게이밍 설정을 백업하는 중"),
+    ("VTSettingsForm", "MessageChange10", "Writing new gaming settings",
+     "새로운 게이밍 설정을 쓰는 중"),
+    ("VTSettingsForm", "MessageChange11", "Restoring gaming settings",
+     "게이밍 설정을 복원하는 중"),
+
+    ("VTUpdateForm", "VTUpdateForm", "Update Velotune", "Velotune 업데이트"),
+    ("VTUpdateForm", "BannerLabel", "Download and install updates for Velotune",
+     "Velotune 업데이트를 다운로드하고 설치합니다"),
+    ("VTUpdateForm", "UpdateHeading", "Check for updates to Velotune",
+     "Velotune 업데이트 확인"),
+    ("VTUpdateForm", "UpdateDescription",
+     "Click the Update button below to download and install updates for Velotune.",
+     "아래의 업데이트 버튼을 클릭하면 Velotune 업데이트를 다운로드하여 설치합니다."),
+    ("VTUpdateForm", "UpdateLabel1", "Find update", "업데이트 찾기"),
+    ("VTUpdateForm", "UpdateLabel2", "Download update", "업데이트 다운로드"),
+    ("VTUpdateForm", "UpdateLabel3", "Install update", "업데이트 설치"),
+    ("VTUpdateForm", "HelpButton", "&Help", "도움말(&H)"),
+    ("VTUpdateForm", "UpdateButton", "&Update", "업데이트(&U)"),
+    ("VTUpdateForm", "CloseButton", "&Close", "닫기(&C)"),
+    ("VTUpdateForm", "MessageBoxAdmin1",
+     "You do not have the proper privilege level to update this software.",
+     "이 소프트웨어를 업데이트할 권한이 없습니다."),
+    ("VTUpdateForm", "MessageBoxAdmin2", "Please login to the computer as an Administrator.",
+     "관리자 계정으로 컴퓨터에 로그인하십시오."),
+    ("VTUpdateForm", "MessageBoxNoConnection1",
+     "Could not connect to the internet to check for software updates.",
+     "소프트웨어 업데이트를 확인하기 위해 인터넷에 연결할 수 없습니다."),
+    ("VTUpdateForm", "MessageBoxNoConnection2",
+     "Please check if your internet connection is available.",
+     "인터넷 연결 상태를 확인하십시오."),
+    ("VTUpdateForm", "MessageBoxNoUpdate1", "There are no updates available for this software.",
+     "이 소프트웨어에 사용할 수 있는 업데이트가 없습니다."),
+    ("VTUpdateForm", "MessageBoxNoUpdate2",
+     "You have the current version of the software installed.",
+     "최신 버전의 소프트웨어가 설치되어 있습니다."),
+    ("VTUpdateForm", "MessageBoxUpdate1", "An update for this software is available to download.",
+     "업데이트를 다운로드할 수 있습니다."),
+    ("VTUpdateForm", "MessageBoxUpdate2",
+     "Do you want to download and install a new version of this software?",
+     "새 버전을 다운로드하고 설치하시겠습니까?"),
+    ("VTUpdateForm", "MessageBoxManualUpdate1",
+     "This software could not be automatically updated.",
+     "이 소프트웨어를 자동으로 업데이트할 수 없습니다."),
+    ("VTUpdateForm", "MessageBoxManualUpdate2",
+     "Do you want to manually download and install a new version of this software?",
+     "새 버전을 직접 다운로드하여 설치하시겠습니까?"),
+    ("VTUpdateForm", "MessageBoxUpdateRestart1", "The updater could not update some files.",
+     "업데이트 프로그램이 일부 파일을 업데이트하지 못했습니다."),
+    ("VTUpdateForm", "MessageBoxUpdateRestart2",
+     "You will need to restart Windows for the files to be updated.",
+     "파일을 업데이트하려면 Windows를 재시작해야 합니다."),
+    ("VTUpdateForm", "MessageBoxUpdateRestart3",
+     "Click Yes to restart the computer now, or click No to restart later.",
+     "지금 재시작하시려면 Yes를, 나중에 하시려면 No를 클릭하십시오."),
+]
+
+
+def table_text(korean):
+    lines = []
+    previous = None
+    for section, key, english, hangul in ROWS:
+        if previous is not None and section != previous:
+            lines.append("")
+        previous = section
+        text = hangul if korean else english
+        shown = KOREAN_SECTION.get((section, key), section) if korean else section
+        row = '%s,%s,"%s"' % (shown, key, text.replace('"', '""'))
+        if (section, key) in TRAILING_BLANK:
+            row += " "
+        lines.append(row)
+    return "\r\n".join(lines)
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    english = table_text(False)
+    # Plain ASCII but for the copyright and registered signs.
+    assert all(ord(c) < 128 or c in "\u00a9\u00ae" for c in english)
+    with open(os.path.join(here, "English.lng"), "wb") as out:
+        out.write(english.encode("cp1252"))
+    with open(os.path.join(here, "Korean.lng"), "wb") as out:
+        out.write(b"\xff\xfe" + table_text(True).encode("utf-16-le"))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vt {
+
+// The lines of a language table's text. Lines end at CR LF, a lone CR or a lone LF; the last needs
+// no line end. Lines with no characters at all are left out; the views point into `text`.
+std::vector<std::wstring_view> SplitLines(std::wstring_view text);
+
+// The comma-separated fields of one row, at most `maxFields` of them (later ones are never read).
+// Outside quotes a field also ends at any character from 1 to 32, and runs of those are skipped at
+// the start, after a field and after a comma. A field opening with a double quote runs to the next
+// quote that is not doubled (a doubled one stands for itself), or to the end of the line; whatever
+// follows the closing quote, blanks aside, begins the next field even without a comma. Two commas
+// in a row give an empty field, and so does a comma as the line's very last character.
+std::vector<std::wstring> SplitFields(std::wstring_view line, std::size_t maxFields = 3);
+
+}  // namespace vt
