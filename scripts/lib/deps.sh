@@ -14,7 +14,7 @@ vt_need_packages() {
         "${missing[@]}" >/dev/null || return 1
 }
 
-VT_BUILD_PACKAGES=(cmake g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix
+VT_BUILD_PACKAGES=(cmake g++ googletest libgtest-dev clang-format g++-mingw-w64-x86-64-posix
     g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686)
 VT_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-nanum x11-utils imagemagick)
 VT_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
