@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "engine/WindowsVersion.h"
 #include "registry/ProgramKey.h"
 
 namespace vt {
@@ -197,12 +198,14 @@ bool TweakSelected(const Tweak& tweak, int versionCode) {
         case TweakWhen::Always:
             return true;
         case TweakWhen::NotServer2000:
-            return versionCode != 0;
+            return versionCode != winver::k2000;
         case TweakWhen::ServerEditions:
-            return versionCode == 0 || versionCode == 2 || versionCode == 4 || versionCode == 7;
+            return versionCode == winver::k2000 || versionCode == winver::kServer2003 ||
+                   versionCode == winver::kServer2008 || versionCode == winver::kServer2012;
         case TweakWhen::WorkstationEditions:
-            return versionCode == 1 || versionCode == 3 || versionCode == 5 || versionCode == 6 ||
-                   versionCode == 8;
+            return versionCode == winver::kXp || versionCode == winver::kVista ||
+                   versionCode == winver::k7 || versionCode == winver::k8 ||
+                   versionCode == winver::k10;
     }
     return false;
 }
