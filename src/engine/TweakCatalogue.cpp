@@ -163,10 +163,6 @@ void RestoreBackup(CustomRegistry& registry) {
             registry.WriteRegInteger(tweak.root, tweak.key, tweak.value, saved, false);
         }
     }
-    for (const TweakBackup& backup : kBackups) {
-        registry.DeleteRegValue(program_key::kRoot, program_key::kPath, Row(backup.row).value,
-                                false);
-    }
 }
 
 // Records every selected row's current state; stale records of unselected rows are cleared so
@@ -216,12 +212,18 @@ std::wstring PriorStateValueName(const Tweak& tweak) {
     return std::wstring(root) + tweak.key + tweak.value;
 }
 
-void ApplyTweaks(CustomRegistry& registry, int versionCode, bool takeBackup) noexcept {
+void PrepareTweaks(CustomRegistry& registry, int versionCode, bool takeBackup) noexcept {
     try {
         if (takeBackup) {
             TakeBackup(registry);
             RecordPriorState(registry, versionCode);
         }
+    } catch (...) {
+    }
+}
+
+void WriteTweakRows(CustomRegistry& registry, int versionCode) noexcept {
+    try {
         for (const Tweak& tweak : kCatalogue) {
             if (TweakSelected(tweak, versionCode)) {
                 WriteRow(registry, tweak);
@@ -231,11 +233,15 @@ void ApplyTweaks(CustomRegistry& registry, int versionCode, bool takeBackup) noe
     }
 }
 
-void UndoTweaks(CustomRegistry& registry, int versionCode) noexcept {
+void ApplyTweaks(CustomRegistry& registry, int versionCode, bool takeBackup) noexcept {
+    PrepareTweaks(registry, versionCode, takeBackup);
+    WriteTweakRows(registry, versionCode);
+}
+
+void PutBackTweaks(CustomRegistry& registry, int versionCode) noexcept {
     try {
         RestoreBackup(registry);
-        const auto rows = std::span(kCatalogue).subspan(kFirstUnbackedRow - 1);
-        for (const Tweak& tweak : rows) {
+        for (const Tweak& tweak : std::span(kCatalogue).subspan(kFirstUnbackedRow - 1)) {
             const auto prior = DecodePriorState(registry.ReadRegRaw(
                 program_key::kRoot, kPriorStateKey, PriorStateValueName(tweak), false));
             if (prior && !prior->absent) {
@@ -244,12 +250,27 @@ void UndoTweaks(CustomRegistry& registry, int versionCode) noexcept {
                 registry.DeleteRegValue(tweak.root, tweak.key, tweak.value, false);
             }
         }
-        for (const Tweak& tweak : rows) {
+    } catch (...) {
+    }
+}
+
+void DropTweakBackup(CustomRegistry& registry) noexcept {
+    try {
+        for (const TweakBackup& backup : kBackups) {
+            registry.DeleteRegValue(program_key::kRoot, program_key::kPath, Row(backup.row).value,
+                                    false);
+        }
+        for (const Tweak& tweak : std::span(kCatalogue).subspan(kFirstUnbackedRow - 1)) {
             registry.DeleteRegValue(program_key::kRoot, kPriorStateKey, PriorStateValueName(tweak),
                                     false);
         }
     } catch (...) {
     }
+}
+
+void UndoTweaks(CustomRegistry& registry, int versionCode) noexcept {
+    PutBackTweaks(registry, versionCode);
+    DropTweakBackup(registry);
 }
 
 }  // namespace vt

@@ -46,9 +46,22 @@ inline constexpr const wchar_t* kPriorStateKey = L"\\Software\\QENTRA\\Velotune\
 std::wstring PriorStateValueName(const Tweak& tweak);
 
 // Takes the backup first when asked, then writes the rows the version code selects. Never throws.
+// The same as PrepareTweaks followed by WriteTweakRows.
 void ApplyTweaks(CustomRegistry& registry, int versionCode, bool takeBackup) noexcept;
 // Writes the backup back and deletes it, then puts rows 6 to 20 back as they were before the
 // first optimization; a selected row with no record of its prior state is deleted. Never throws.
+// The same as PutBackTweaks followed by DropTweakBackup.
 void UndoTweaks(CustomRegistry& registry, int versionCode) noexcept;
+
+// The halves of the two operations, so that a caller can keep its own flag in step with what is
+// in the registry between them.
+// Takes the backup (when asked) and the prior-state records; writes no catalogue row.
+void PrepareTweaks(CustomRegistry& registry, int versionCode, bool takeBackup) noexcept;
+// Writes the catalogue rows the version code selects.
+void WriteTweakRows(CustomRegistry& registry, int versionCode) noexcept;
+// Puts every value back from the backup and the records; deletes neither.
+void PutBackTweaks(CustomRegistry& registry, int versionCode) noexcept;
+// Deletes the five backup values and the prior-state records.
+void DropTweakBackup(CustomRegistry& registry) noexcept;
 
 }  // namespace vt
