@@ -217,6 +217,50 @@ TEST_F(Toolkit, LabelsAreRealWindowsSizedToTheirText) {
     EXPECT_EQ(fixed.bottom - fixed.top, Scale(36, dpi));
 }
 
+// Columns with ink of a label drawn through its container as on screen (`label` window), or of
+// its text drawn by itself into a wider box.
+int InkColumns(HWND window, const Label* unclipped, int width, int height) {
+    WindowDc screen(window);
+    UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+    SelectedObject selected(memory.get(), bitmap.get());
+    RECT all{0, 0, width, height};
+    ::FillRect(memory.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    if (unclipped != nullptr) {
+        unclipped->DrawText(memory.get(), all);
+    } else {
+        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
+    }
+    int columns = 0;
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            if ((::GetPixel(memory.get(), x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                ++columns;
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+// The label is as wide as its ink, also where the glyphs reach past their advance widths (a
+// line mixing Korean and Latin under Wine lost its last dot).
+TEST_F(Toolkit, LabelsShowAllTheirInk) {
+    auto* title = form.Find<Label>(L"Title");
+    title->SetFont(FontSpec{L"Tahoma", 8, 0, 0, 1});
+    for (const wchar_t* text : {L"Finding 3D graphics device...",
+                                L"3D \uADF8\uB798\uD53D \uC7A5\uCE58\uB97C "
+                                L"\uAC80\uC0C9\uD558\uB294 \uC911..."}) {
+        title->SetText(text);
+        RECT client{};
+        ::GetClientRect(title->Handle(), &client);
+        const int shown = InkColumns(title->Handle(), nullptr, client.right, client.bottom);
+        const int all = InkColumns(title->Handle(), title, client.right + 40, client.bottom);
+        EXPECT_GT(shown, 0);
+        EXPECT_EQ(shown, all) << static_cast<const void*>(text);
+    }
+}
+
 TEST_F(Toolkit, FontsFollowParentAndAdaptFonts) {
     Control& other = At(L"Other");  // no face of its own: the form's font through its panel
     EXPECT_TRUE(other.ParentFont().value());
