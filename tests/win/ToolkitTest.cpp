@@ -419,6 +419,34 @@ TEST_F(Toolkit, OwnerCentredAndKeptInsideTheWorkArea) {
     owned.Hide();
 }
 
+// Moved to a monitor of another density, the window is laid out again at the suggested place.
+TEST_F(Toolkit, LaidOutAgainWhenTheDensityChanges) {
+    const UINT other = dpi == 144 ? 96 : 144;
+    At(L"Title").SetText(L"Optimizing");
+    const RECT before = RectInParent(At(L"Title").Handle());
+    RECT suggested{100, 80, 100 + Scale(420, other), 80 + Scale(340, other)};
+    ::SendMessageW(form.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(other, other),
+                   reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form.Dpi(), other);
+    RECT client{};
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, Scale(400, other));
+    EXPECT_EQ(client.bottom, Scale(300, other));
+    RECT window{};
+    ::GetWindowRect(form.Handle(), &window);
+    EXPECT_EQ(window.left, 100);
+    EXPECT_EQ(window.top, 80);
+    const RECT go = RectInParent(At(L"Go").Handle());
+    EXPECT_EQ(go.left, Scale(250, other));
+    EXPECT_EQ(go.bottom - go.top, Scale(30, other));
+    EXPECT_EQ(FontOf(At(L"Go").Handle()).lfHeight, -::MulDiv(8, static_cast<int>(other), 72));
+    EXPECT_EQ(RectInParent(At(L"Board").Handle()).right, client.right);
+    const RECT after = RectInParent(At(L"Title").Handle());
+    EXPECT_EQ(after.left, Scale(20, other));
+    EXPECT_NE(after.right - after.left, before.right - before.left);  // measured in the new font
+    EXPECT_EQ(::SendMessageW(At(L"Speed").Handle(), TBM_GETTHUMBLENGTH, 0, 0), Scale(20, other));
+}
+
 TEST(PngImage, TwiceTheArtAboveOneHundredTwentyDpi) {
     const PngImage normal = PngImage::Load(L"NavButton1", 96);
     const PngImage large = PngImage::Load(L"NavButton1", 144);
