@@ -352,8 +352,16 @@ TEST_F(Toolkit, EnterPressesTheDefaultButtonAndKeysReachOnShortCut) {
     ::PostMessageW(other, WM_KEYDOWN, VK_F1, 0);
     ::PostMessageW(other, WM_KEYDOWN, VK_RETURN, 0);
     app.ProcessMessages();
+    // Alt and the letter after "&" presses a button too.
+    At(L"Other").SetText(L"&Restore");
+    int otherClicks = 0;
+    At(L"Other").OnClick = [&](Control&) { ++otherClicks; };
+    ::SetFocus(At(L"Go").Handle());
+    ::PostMessageW(At(L"Go").Handle(), WM_SYSCHAR, L'r', 1 << 29);
+    app.ProcessMessages();
     app.OnShortCut = nullptr;
     EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(otherClicks, 1);
     EXPECT_EQ(keys, (std::vector<WPARAM>{VK_F1, VK_RETURN}));
     form.Hide();
 }
