@@ -89,6 +89,7 @@ constexpr LayoutRow kRows[] = {
      .parent = L"Board",
      .rect = {250, 180, 100, 25},
      .tabOrder = 3},
+    {.name = L"Credits", .kind = Kind::Memo, .parent = L"Board", .rect = {20, 240, 200, 50}},
     {.name = L"Menu", .kind = Kind::PopupMenu},
     {.name = L"MenuOne", .kind = Kind::MenuItem, .parent = L"Menu"},
     {.name = L"MenuLine", .kind = Kind::MenuItem, .parent = L"Menu", .flags = kSeparator},
@@ -191,6 +192,25 @@ TEST_F(Toolkit, WindowAndControlsFromTheLayout) {
     EXPECT_NE(::SendMessageW(choice->Handle(), CBEM_GETIMAGELIST, 0, 0), 0);
 
     EXPECT_TRUE(form.Find<Picture>(L"Icon")->HasImage());
+
+    // The memo: read-only, wrapping, vertical scroll bar, its whole text set at once, drawn on its
+    // parent's colour.
+    Control& credits = At(L"Credits");
+    EXPECT_EQ(credits.Kind(), ComponentKind::Memo);
+    const LONG memoStyle = ::GetWindowLongW(credits.Handle(), GWL_STYLE);
+    EXPECT_TRUE(memoStyle & ES_READONLY);
+    EXPECT_TRUE(memoStyle & ES_MULTILINE);
+    EXPECT_TRUE(memoStyle & WS_VSCROLL);
+    EXPECT_FALSE(memoStyle & (ES_AUTOHSCROLL | WS_HSCROLL));
+    credits.SetText(L"One long paragraph of credits.");
+    EXPECT_EQ(WindowText(credits.Handle()), L"One long paragraph of credits.");
+    WindowDc memoDc(credits.Handle());
+    ::SendMessageW(At(L"Board").Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(memoDc.get()),
+                   reinterpret_cast<LPARAM>(credits.Handle()));
+    EXPECT_EQ(::GetBkColor(memoDc.get()), ::GetSysColor(COLOR_WINDOW));
+
+    // The main form (no owner) has the taskbar button of its own.
+    EXPECT_TRUE(::GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
 TEST_F(Toolkit, LabelsAreRealWindowsSizedToTheirText) {
@@ -411,6 +431,7 @@ TEST_F(Toolkit, SecondaryFormsHideOnCloseAndRefuseWhenAsked) {
     Form owned(kOwnedWindow);
     owned.Create(form.Handle());
     EXPECT_EQ(::GetWindowLongW(owned.Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+    EXPECT_EQ(::GetWindowLongW(owned.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
     owned.Show();
     ASSERT_TRUE(owned.Visible());
     bool allow = false;
