@@ -15,6 +15,6 @@ vt_need_packages() {
 }
 
 VT_BUILD_PACKAGES=(cmake g++ googletest libgtest-dev clang-format g++-mingw-w64-x86-64-posix
-    g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686)
+    g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 fp-utils)
 VT_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-nanum x11-utils imagemagick)
 VT_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
