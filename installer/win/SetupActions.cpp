@@ -1,7 +1,9 @@
 // Custom actions of the installer package, called by Windows Installer.
+#include <windows.h>
+
+// After windows.h, which they need.
 #include <msi.h>
 #include <msiquery.h>
-#include <windows.h>
 
 #include <string>
 
