@@ -3,7 +3,10 @@
 each step leaves: files, Start menu shortcut, Apps & features entry, the program key's values, and
 the user's tweak backup, which removal must leave alone.
 
-Usage: msi_wine_test.py MSI PROGRAM_DIR WEB_HOST PREFIX WINE_ENV_SH
+Usage: msi_wine_test.py MSI PROGRAM_DIR WEB_HOST PREFIX WINE_ENV_SH [X86_MSI X86_PROGRAM_DIR]
+
+MSI is the x64 package of the 64-bit build; the x86 release package, when given and built, is
+installed and removed too.
 """
 import hashlib
 import os
@@ -14,6 +17,7 @@ import tempfile
 import uuid
 
 MSI, PROGRAM_DIR, WEB_HOST, PREFIX, WINE_ENV = sys.argv[1:6]
+X86_MSI, X86_PROGRAM_DIR = (sys.argv[6:8] + ["", ""])[:2]
 FILES = ["Velotune.exe", "VelotuneUpdate.exe", "Velotune.chm", "License.rtf"]
 PROGRAM_KEY = r"HKLM\Software\QENTRA\Velotune"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
@@ -68,20 +72,28 @@ def values(key):
 
 
 def arp_entries():
-    """Apps & features entries of the package: {product code: values}."""
-    rc, out = wine("reg", "query", UNINSTALL_KEY)
+    """Apps & features entries of the package, in either view of the registry: {code: values}."""
     entries = {}
-    for line in out.splitlines():
-        line = line.strip()
-        if line.startswith("HKEY_") and line.rsplit("\\", 1)[-1].startswith("{"):
-            entry = values(line.replace("HKEY_LOCAL_MACHINE", "HKLM"))
-            if entry and entry.get("DisplayName", ("", ""))[1] == "Velotune":
-                entries[line.rsplit("\\", 1)[-1]] = entry
+    for uninstall in (UNINSTALL_KEY, UNINSTALL_KEY.replace("Software", r"Software\Wow6432Node")):
+        rc, out = wine("reg", "query", uninstall)
+        for line in out.splitlines():
+            line = line.strip()
+            if line.startswith("HKEY_") and line.rsplit("\\", 1)[-1].startswith("{"):
+                entry = values(line.replace("HKEY_LOCAL_MACHINE", "HKLM"))
+                if entry and entry.get("DisplayName", ("", ""))[1] == "Velotune":
+                    entries[line.rsplit("\\", 1)[-1]] = entry
     return entries
 
 
-def install_dir():
-    return os.path.join(PREFIX, "drive_c", "Program Files", "QENTRA", "Velotune")
+# Where each package puts the program and its key: its own side of a 64-bit Windows.
+LAYOUT = {
+    "x64": ("Program Files", PROGRAM_KEY),
+    "x86": ("Program Files (x86)", r"HKLM\Software\Wow6432Node\QENTRA\Velotune"),
+}
+
+
+def install_dir(arch="x64"):
+    return os.path.join(PREFIX, "drive_c", LAYOUT[arch][0], "QENTRA", "Velotune")
 
 
 def shortcuts():
@@ -119,15 +131,15 @@ def check_user_state(when):
           f"{when}: the record of the previous values is untouched")
 
 
-def check_installed(when, language, version=VERSION):
-    folder = install_dir()
+def check_installed(when, language, version=VERSION, arch="x64", program_dir=PROGRAM_DIR):
+    folder = install_dir(arch)
     present = [f for f in FILES if os.path.isfile(os.path.join(folder, f))]
     check(present == FILES, f"{when}: the four files in Program Files\\QENTRA\\Velotune ({present})")
-    same = all(digest(os.path.join(folder, f)) == digest(os.path.join(PROGRAM_DIR, f))
+    same = all(digest(os.path.join(folder, f)) == digest(os.path.join(program_dir, f))
                for f in present)
     check(same, f"{when}: installed files are the built ones")
     check(len(shortcuts()) == 1, f"{when}: one Start menu shortcut ({shortcuts()})")
-    key = values(PROGRAM_KEY) or {}
+    key = values(LAYOUT[arch][1]) or {}
     check(key.get("Language") == ("REG_SZ", language), f"{when}: Language is {language} ({key.get('Language')})")
     check(key.get("Updated") == ("REG_DWORD", "0x1"), f"{when}: Updated is set")
     entries = arp_entries()
@@ -143,11 +155,12 @@ def check_installed(when, language, version=VERSION):
         check(os.path.isfile(icon), f"{when}: the entry's icon is kept")
 
 
-def check_removed(when):
-    check(not os.path.exists(install_dir()), f"{when}: the program folder is gone")
-    check(not os.path.exists(os.path.dirname(install_dir())), f"{when}: the QENTRA folder is gone")
+def check_removed(when, arch="x64"):
+    check(not os.path.exists(install_dir(arch)), f"{when}: the program folder is gone")
+    check(not os.path.exists(os.path.dirname(install_dir(arch))),
+          f"{when}: the QENTRA folder is gone")
     check(shortcuts() == [], f"{when}: the shortcut is gone")
-    key = values(PROGRAM_KEY) or {}
+    key = values(LAYOUT[arch][1]) or {}
     check("Language" not in key and "Updated" not in key, f"{when}: Language and Updated are gone")
     check(arp_entries() == {}, f"{when}: no Apps & features entry")
 
@@ -215,6 +228,17 @@ def main():
             check(msiexec("/x", newer) == 0, "uninstall the upgrade")
         check_removed("uninstall after upgrades")
         check_user_state("uninstall after upgrades")
+
+        if X86_MSI and os.path.isfile(X86_MSI):
+            # The release package. This Wine has no 32-bit side, so the package's 32-bit
+            # custom action could not run: the language is given, which needs none.
+            x86 = dos(X86_MSI)
+            check(msiexec("/i", x86, "LANGUAGE=korean") == 0, "x86 release: install")
+            check_installed("x86 release", "korean", arch="x86", program_dir=X86_PROGRAM_DIR)
+            check(msiexec("/x", x86) == 0, "x86 release: uninstall")
+            check_removed("x86 release: uninstall", arch="x86")
+        else:
+            print("skip the x86 release package: not built")
     finally:
         wine("reg", "delete", PROGRAM_KEY, "/f")
         shell("vt_wine_stop")
