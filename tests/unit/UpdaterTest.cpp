@@ -11,6 +11,7 @@
 #include "shell/WebHost.h"
 #include "update/ProgramKeyRights.h"
 #include "update/Updater.h"
+#include "update/UpdaterLanguage.h"
 
 namespace vt {
 namespace {
@@ -216,6 +217,22 @@ TEST_F(UpdaterTest, SpeaksTheLanguageTheProgramKeyNames) {
     EXPECT_EQ(platform.shown[0].text,
               L"이 소프트웨어에 사용할 수 있는 업데이트가 없습니다.\r\n\r\n"
               L"최신 버전의 소프트웨어가 설치되어 있습니다.");
+}
+
+TEST_F(UpdaterTest, UnknownLanguageFallsBackToEnglishNotToEmptyMessages) {
+    const TablesWithEnglishFallback fallback(tables);
+    for (const wchar_t* language : {L"klingon", L"", L"korean"}) {
+        SCOPED_TRACE(testing::Message() << language);
+        registry.WriteRegString(program_key::kRoot, program_key::kPath, program_key::kLanguage,
+                                language, false);
+        platform = FakePlatform{};
+        query.result = 0;
+        RunUpdater(Captions(registry, fallback, &DecodeCp1252), query, launcher, platform,
+                   kWebHost);
+        ASSERT_EQ(platform.shown.size(), 1u);
+        EXPECT_EQ(platform.shown[0].caption,
+                  std::wstring(language) == L"korean" ? L"Velotune 업데이트" : L"Update Velotune");
+    }
 }
 
 TEST_F(UpdaterTest, DownloadPageIsTheBuildsHostPage) {

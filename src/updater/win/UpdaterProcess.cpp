@@ -9,6 +9,7 @@
 #include "registry/CustomRegistry.h"
 #include "registry/win/WinRegistryBackend.h"
 #include "shell/win/WinLauncher.h"
+#include "update/UpdaterLanguage.h"
 #include "updater/win/WinUpdaterPlatform.h"
 
 namespace vt {
@@ -39,7 +40,8 @@ UpdaterOutcome RunUpdaterProcess(UpdateQuery& query, const std::wstring& webHost
         const ComApartment apartment;
         WinRegistryBackend backend;
         const CustomRegistry registry(backend);
-        const WinLanguageResources tables;
+        const WinLanguageResources ownTables;
+        const TablesWithEnglishFallback tables(ownTables);
         const Captions captions(registry, tables, &DecodeAnsiCodePage);
         WinUpdaterPlatform platform(backend,
                                     captions.GetCaption(kUpdaterWindowName, kUpdaterWindowName));
