@@ -15,7 +15,7 @@ namespace {
 
 // The help's catalogue table, one vector of cell texts per row, tags stripped.
 std::vector<std::vector<std::string>> HelpCatalogueRows() {
-    const std::optional<Bytes> bytes = testing::ReadSourceFile("help/html/optimize.htm");
+    const std::optional<Bytes> bytes = test::ReadSourceFile("help/html/optimize.htm");
     if (!bytes) {
         return {};
     }

@@ -31,7 +31,7 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read)
 }
 
 TEST(LicenseText, ReadsAsRichTextWithItsTerms) {
-    const std::optional<Bytes> rtf = testing::ReadSourceFile("resources/License.rtf");
+    const std::optional<Bytes> rtf = test::ReadSourceFile("resources/License.rtf");
     ASSERT_TRUE(rtf.has_value());
     ASSERT_NE(LoadLibraryW(L"riched20.dll"), nullptr);
     HWND edit = CreateWindowExW(0, RICHEDIT_CLASSW, L"", ES_MULTILINE | WS_POPUP, 0, 0, 600, 400,
