@@ -17,7 +17,8 @@ vt_need_packages() {
 # python3 runs the language table generator and the art check; the art check and scripts/render-art
 # decode pictures with Debian's Pillow (python3-pil), so they run under /usr/bin/python3.
 VT_BUILD_PACKAGES=(cmake g++ googletest libgtest-dev clang-format g++-mingw-w64-x86-64-posix
-    g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 python3 python3-pil)
+    g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 python3 python3-pil
+    fp-utils msitools wixl)
 VT_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-nanum x11-utils imagemagick)
 VT_ART_PACKAGES=(librsvg2-bin python3-pil)
 
@@ -42,3 +43,4 @@ vt_need_fuzz_packages() {
     fi
     vt_fuzzer_links
 }
+VT_RELEASE_PACKAGES=(osslsigncode zip)
