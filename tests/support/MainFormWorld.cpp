@@ -6,7 +6,7 @@
 #include "i18n/AsciiCase.h"
 #include "registry/ProgramKey.h"
 
-namespace vt::testing {
+namespace vt::test {
 namespace {
 
 const std::wstring kProgramPath = L"Software\\QENTRA\\Velotune\\";
@@ -18,9 +18,9 @@ bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
 }
 
 bool IsBackupName(const std::wstring& name) {
-    for (const TweakBackup& backup : TweakBackups()) {
-        if (AsciiEqualNoCase(TweakCatalogue()[static_cast<std::size_t>(backup.row - 1)].value,
-                             name)) {
+    // Rows 1 to 5 are kept under their own value names.
+    for (const Tweak& tweak : TweakCatalogue().first(5)) {
+        if (AsciiEqualNoCase(tweak.value, name)) {
             return true;
         }
     }
@@ -78,7 +78,7 @@ bool CuttingBackend::DeleteValue(KeyHandle key, const std::wstring& name) {
     ++writes_;
     return inner_.DeleteValue(key, name);
 }
-void CuttingBackend::CloseKey(KeyHandle key) {
+void CuttingBackend::CloseKey(KeyHandle key) noexcept {
     inner_.CloseKey(key);
 }
 
@@ -121,7 +121,7 @@ bool LoggingBackend::DeleteValue(KeyHandle key, const std::wstring& name) {
     log_.Add(L"change " + KindOf(key, name));
     return inner_.DeleteValue(key, name);
 }
-void LoggingBackend::CloseKey(KeyHandle key) {
+void LoggingBackend::CloseKey(KeyHandle key) noexcept {
     open_.erase(key);
     lastQuery_ = {};
     inner_.CloseKey(key);
@@ -287,4 +287,4 @@ std::wstring MainFormWorld::Text(const wchar_t* window, const wchar_t* key) cons
     return captions.GetCaption(window, key);
 }
 
-}  // namespace vt::testing
+}  // namespace vt::test

@@ -10,11 +10,12 @@
 #include "i18n/EmbeddedLanguageResources.h"
 #include "registry/CustomRegistry.h"
 #include "registry/DateStamp.h"
+#include "registry/EnglishDateLocale.h"
 #include "registry/MemoryRegistry.h"
 #include "support/FakeForm.h"
 #include "ui/MainFormLogic.h"
 
-namespace vt::testing {
+namespace vt::test {
 
 // What happened, in order. Consecutive equal entries are kept once with a count, so that a run of
 // registry writes of one kind reads "change system x19".
@@ -45,7 +46,7 @@ public:
     bool SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type,
                   const std::uint8_t* data, std::uint32_t size) override;
     bool DeleteValue(KeyHandle key, const std::wstring& name) override;
-    void CloseKey(KeyHandle key) override;
+    void CloseKey(KeyHandle key) noexcept override;
 
 private:
     bool Cut() const { return limit_ >= 0 && writes_ >= limit_; }
@@ -69,7 +70,7 @@ public:
     bool SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type,
                   const std::uint8_t* data, std::uint32_t size) override;
     bool DeleteValue(KeyHandle key, const std::wstring& name) override;
-    void CloseKey(KeyHandle key) override;
+    void CloseKey(KeyHandle key) noexcept override;
 
 private:
     std::wstring KindOf(KeyHandle key, const std::wstring& name) const;
@@ -234,4 +235,4 @@ struct MainFormWorld {
     MainFormLogic logic;
 };
 
-}  // namespace vt::testing
+}  // namespace vt::test

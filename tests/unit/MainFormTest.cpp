@@ -13,7 +13,7 @@
 namespace vt {
 namespace {
 
-using testing::MainFormWorld;
+using test::MainFormWorld;
 using Events = std::vector<std::wstring>;
 using namespace program_key;
 
