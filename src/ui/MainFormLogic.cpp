@@ -6,16 +6,15 @@
 #include "i18n/AsciiCase.h"
 #include "i18n/SystemFont.h"
 #include "registry/ProgramKey.h"
+#include "shell/ProgramFiles.h"
 #include "shell/WebHost.h"
 #include "ui/OptimizeOperation.h"
 #include "ui/RestoreOperation.h"
+#include "update/UpdateAgeRule.h"
 
 namespace vt {
 namespace {
 
-constexpr const wchar_t* kHelpFile = L"Velotune.chm";
-constexpr const wchar_t* kHelpTopic = L"/html/main.htm";
-constexpr const wchar_t* kUpdater = L"VelotuneUpdate.exe";
 constexpr int kMaxSpeedSetting = 1;
 constexpr int kProcessorItems = 3;
 
@@ -74,7 +73,8 @@ void MainFormLogic::FormCreate() noexcept {
         view.SetRestoreEnabled(restore);
         view.SetSpeedPosition(std::clamp(speedSetting, 0, kMaxSpeedSetting));
 
-        if (parts_.updateAgeRule && !parts_.updateAgeRule()) {
+        if (RunUpdateAgeRule(registry, parts_.clock, parts_.dates, parts_.launcher) ==
+            UpdateAgeOutcome::DateUnreadable) {
             return;
         }
         view.RequestFocus();
@@ -179,7 +179,7 @@ void MainFormLogic::HelpFilePopupClick() noexcept {
 void MainFormLogic::UpdatesButtonClick() noexcept {
     try {
         parts_.sound.PlayClickSound();
-        parts_.launcher.StartProgram(parts_.launcher.ProgramFolder() + kUpdater, L"");
+        parts_.launcher.StartProgram(parts_.launcher.ProgramFolder() + kUpdaterFile, L"");
     } catch (...) {
     }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "engine/Restarter.h"
@@ -43,9 +42,7 @@ struct MainFormParts {
     CustomRegistry& registry;
     const Captions& captions;
     const DateLocale& dates;
-    // The update-age rule, run last at creation; false when the stored date could not be read,
-    // which ends the creation there.
-    std::function<bool()> updateAgeRule;
+    const Clock& clock;
 };
 
 // The main window's behaviour: filling itself in, its handlers and the program-wide help key.

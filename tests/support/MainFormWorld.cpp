@@ -280,8 +280,7 @@ MainFormWorld::MainFormWorld(MemoryRegistry& memory, const LanguageResources* ta
     : store(memory),
       captions(registry, tables != nullptr ? *tables : embedded, &DecodeCp1252),
       logic(MainFormParts{view, about, progress, progress, dialogs, sound, restarter, launcher,
-                          system, logged, registry, captions, dates,
-                          [this] { return updateAgeRule(); }}) {}
+                          system, logged, registry, captions, dates, clock}) {}
 
 std::wstring MainFormWorld::Text(const wchar_t* window, const wchar_t* key) const {
     return captions.GetCaption(window, key);

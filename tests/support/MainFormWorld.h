@@ -197,6 +197,12 @@ public:
     std::int32_t versionCode = 8;
 };
 
+class FixedClock final : public Clock {
+public:
+    DateTime Now() const override { return now; }
+    DateTime now = EncodeDateTime(2021, 3, 29, 14, 30, 0);
+};
+
 // No language table at all: every text empty.
 class NoTables final : public LanguageResources {
 public:
@@ -228,10 +234,7 @@ struct MainFormWorld {
     FakeRestarter restarter{log};
     FakeLauncher launcher{log};
     FakeSystem system;
-    std::function<bool()> updateAgeRule = [this] {
-        log.Add(L"update-age rule");
-        return true;
-    };
+    FixedClock clock;
     MainFormLogic logic;
 };
 

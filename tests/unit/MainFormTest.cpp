@@ -70,9 +70,11 @@ TEST_F(MainForm, FormCreateFillsTheWindowInInOrder) {
     EXPECT_EQ(world.view.processorItem, 1);
     EXPECT_EQ(world.view.speed, 1);
     EXPECT_TRUE(world.view.restoreEnabled);
+    // The last update lies months before the clock's now: the update-age rule starts a check.
     EXPECT_EQ(world.Events(),
               (Events{L"read UpdatedDate", L"read ProcessorType", L"read SpeedSetting",
-                      L"read Restore", L"Restore enabled", L"update-age rule", L"focus"}));
+                      L"read Restore", L"Restore enabled", L"read UpdatedDate",
+                      L"start C:\\Velotune\\Velotune.exe [/checkupdate]", L"focus"}));
 }
 
 TEST_F(MainForm, DateLineFallsBackToTheInstallDate) {
@@ -164,16 +166,30 @@ TEST_F(MainForm, ProcessorAndSpeedArePreselected) {
     }
 }
 
-TEST_F(MainForm, UnreadableUpdateDateEndsCreationBeforeTheFocus) {
-    MainFormWorld world(store);
-    world.updateAgeRule = [&] {
-        world.log.Add(L"update-age rule");
-        return false;
+TEST_F(MainForm, UpdateAgeRuleEndsTheCreation) {
+    struct Case {
+        const wchar_t* updated;
+        Events tail;
     };
-    world.logic.FormCreate();
-    const Events events = world.Events();
-    EXPECT_EQ(events.back(), L"update-age rule");
-    EXPECT_TRUE(world.view.windowsItem >= 0);
+    const std::wstring recent =
+        std::to_wstring(DateTimeToStamp(EncodeDateTime(2021, 3, 1, 9, 0, 0)));
+    const Case cases[] = {
+        {recent.c_str(), {L"read UpdatedDate", L"focus"}},
+        // Not a date: the creation ends without the focus request.
+        {L"not a date", {L"read UpdatedDate"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.updated);
+        MemoryRegistry fresh;
+        CustomRegistry(fresh).WriteRegString(kRoot, kPath, kUpdatedDate, c.updated, false);
+        MainFormWorld world(fresh);
+        world.logic.FormCreate();
+        const Events events = world.Events();
+        ASSERT_GE(events.size(), c.tail.size());
+        EXPECT_EQ(Events(events.end() - static_cast<std::ptrdiff_t>(c.tail.size()), events.end()),
+                  c.tail);
+        EXPECT_EQ(world.view.windowsItem, 0);  // the steps before it are done
+    }
 }
 
 TEST_F(MainForm, ClicksRunTheirHandlers) {

@@ -6,6 +6,7 @@
 
 #include "registry/CustomRegistry.h"
 #include "registry/MemoryRegistry.h"
+#include "registry/EnglishDateLocale.h"
 #include "registry/ProgramKey.h"
 #include "support/RecordingLauncher.h"
 #include "update/UpdateAgeRule.h"
