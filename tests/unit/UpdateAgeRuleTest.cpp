@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "registry/CustomRegistry.h"
-#include "registry/MemoryRegistry.h"
 #include "registry/EnglishDateLocale.h"
+#include "registry/MemoryRegistry.h"
 #include "registry/ProgramKey.h"
 #include "support/RecordingLauncher.h"
 #include "update/UpdateAgeRule.h"
