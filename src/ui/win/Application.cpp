@@ -167,7 +167,9 @@ void Application::ActivateCurrentHint() {
         if (!hintWindow_) {
             return;
         }
-        const std::wstring text = hintControl_->Hint();
+        // The short hint: the part before "|".
+        const std::wstring& full = hintControl_->Hint();
+        const std::wstring text = full.substr(0, full.find(L'|'));
         POINT cursor{};
         ::GetCursorPos(&cursor);
         RECT rect = hintWindow_->CalcHintRect(::GetSystemMetrics(SM_CXSCREEN), text, nullptr);
