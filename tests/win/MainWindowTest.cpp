@@ -25,6 +25,8 @@
 #include "registry/ProgramKey.h"
 #include "registry/SystemClock.h"
 #include "registry/win/WinRegistryBackend.h"
+#include "shell/WebHost.h"
+#include "ui/MainFormBindings.h"
 #include "ui/win/Application.h"
 #include "ui/win/Dpi.h"
 #include "ui/win/ImageCombo.h"
@@ -85,10 +87,13 @@ public:
     void StartProgram(const std::wstring& file, const std::wstring&) override {
         started.push_back(file);
     }
-    void ShowHelpTopic(const std::wstring&, const std::wstring&) override {}
-    void OpenLink(const std::wstring&) override {}
+    void ShowHelpTopic(const std::wstring& file, const std::wstring& topic) override {
+        opened.push_back(file + L" " + topic);
+    }
+    void OpenLink(const std::wstring& target) override { opened.push_back(target); }
     std::wstring ProgramFolder() const override { return L"C:\\Velotune\\"; }
     std::vector<std::wstring> started;
+    std::vector<std::wstring> opened;
 };
 
 // One main window over a registry back-end of the test's choice.
@@ -359,6 +364,39 @@ TEST(MainWindow, PreselectionsFromTheSystemAndTheProgramKey) {
     Program fresh(clean);
     EXPECT_FALSE(::IsWindowEnabled(fresh.At(L"RestoreButton").Handle()));
     EXPECT_EQ(fresh.window.Window().Find<TrackBar>(L"SpeedTrackBar")->Position(), 0);
+}
+
+TEST(MainWindow, BoundControlsAndTheHelpKeyReachTheirHandlers) {
+    MemoryRegistry store;
+    Program program(store);
+    Form& form = program.window.Window();
+    for (const MainBinding& binding : MainFormBindings()) {
+        EXPECT_NE(form.FindControl(binding.control), nullptr)
+            << std::string(binding.control, binding.control + wcslen(binding.control));
+    }
+    form.Show();
+    program.At(L"LinkLabel6").Click();
+    program.At(L"NavStatic3").Click();
+    program.At(L"TechSupportPopup").Click();
+    program.At(L"UpdatesButton").Click();
+    const std::wstring host = kWebHost;
+    EXPECT_EQ(program.launcher.opened,
+              (std::vector<std::wstring>{L"http://" + host + L"/", L"http://" + host + L"/support/",
+                                         L"http://" + host + L"/support/"}));
+    EXPECT_EQ(program.launcher.started,
+              std::vector<std::wstring>{L"C:\\Velotune\\VelotuneUpdate.exe"});
+
+    // F1 pressed anywhere in the program reaches the help key through the application.
+    program.launcher.opened.clear();
+    ::PostMessageW(program.At(L"GoButton").Handle(), WM_KEYDOWN, VK_F1, 0);
+    Application::Instance().ProcessMessages();
+    EXPECT_EQ(program.launcher.opened, std::vector<std::wstring>{L"Velotune.chm /html/main.htm"});
+
+    // Hovering a navigation picture underlines its label.
+    program.At(L"NavButton2").MouseEnter();
+    EXPECT_TRUE(program.At(L"NavStatic2").Font()->style & font_style::kUnderline);
+    program.At(L"NavButton2").MouseLeave();
+    EXPECT_FALSE(program.At(L"NavStatic2").Font()->style & font_style::kUnderline);
 }
 
 // Answers the message boxes that the main window shows, from another thread, in order.
