@@ -5,7 +5,6 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer dialogs
 export LANG=en_US.UTF-8                   # Wine rewrites the font link when the code page changes
 unset LC_ALL
-export LC_CTYPE=C.UTF-8                   # file names beyond ASCII (no other locale is generated)
 
 # Also closes the lock descriptor: a lingering wineserver must not hold the prefix lock.
 vt_wine_quiet() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
@@ -19,7 +18,8 @@ vt_wine_configure_prefix() {
     done
     vt_wine_quiet wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
         /v Tahoma /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic' /f
-    # Bold Tahoma is looked up under its full name: without this link bold Korean shows squares.
+    # Bold Tahoma is a face of its own: without its link bold Korean text shows as squares. (Wine
+    # takes the regular Nanum file here; its bold file is not used as a link.)
     vt_wine_quiet wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
         /v 'Tahoma Bold' /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic' /f
     vt_wine_quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f

@@ -217,6 +217,50 @@ TEST_F(Toolkit, LabelsAreRealWindowsSizedToTheirText) {
     EXPECT_EQ(fixed.bottom - fixed.top, Scale(36, dpi));
 }
 
+// Columns with ink of a label drawn through its container as on screen (`label` window), or of
+// its text drawn by itself into a wider box.
+int InkColumns(HWND window, const Label* unclipped, int width, int height) {
+    WindowDc screen(window);
+    UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+    SelectedObject selected(memory.get(), bitmap.get());
+    RECT all{0, 0, width, height};
+    ::FillRect(memory.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    if (unclipped != nullptr) {
+        unclipped->DrawText(memory.get(), all);
+    } else {
+        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
+    }
+    int columns = 0;
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            if ((::GetPixel(memory.get(), x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                ++columns;
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+// The label is as wide as its ink, also where the glyphs reach past their advance widths (a
+// line mixing Korean and Latin under Wine lost its last dot).
+TEST_F(Toolkit, LabelsShowAllTheirInk) {
+    auto* title = form.Find<Label>(L"Title");
+    title->SetFont(FontSpec{L"Tahoma", 8, 0, 0, 1});
+    for (const wchar_t* text : {L"Finding 3D graphics device...",
+                                L"3D \uADF8\uB798\uD53D \uC7A5\uCE58\uB97C "
+                                L"\uAC80\uC0C9\uD558\uB294 \uC911..."}) {
+        title->SetText(text);
+        RECT client{};
+        ::GetClientRect(title->Handle(), &client);
+        const int shown = InkColumns(title->Handle(), nullptr, client.right, client.bottom);
+        const int all = InkColumns(title->Handle(), title, client.right + 40, client.bottom);
+        EXPECT_GT(shown, 0);
+        EXPECT_EQ(shown, all) << static_cast<const void*>(text);
+    }
+}
+
 TEST_F(Toolkit, FontsFollowParentAndAdaptFonts) {
     Control& other = At(L"Other");  // no face of its own: the form's font through its panel
     EXPECT_TRUE(other.ParentFont().value());
@@ -308,8 +352,16 @@ TEST_F(Toolkit, EnterPressesTheDefaultButtonAndKeysReachOnShortCut) {
     ::PostMessageW(other, WM_KEYDOWN, VK_F1, 0);
     ::PostMessageW(other, WM_KEYDOWN, VK_RETURN, 0);
     app.ProcessMessages();
+    // Alt and the letter after "&" presses a button too.
+    At(L"Other").SetText(L"&Restore");
+    int otherClicks = 0;
+    At(L"Other").OnClick = [&](Control&) { ++otherClicks; };
+    ::SetFocus(At(L"Go").Handle());
+    ::PostMessageW(At(L"Go").Handle(), WM_SYSCHAR, L'r', 1 << 29);
+    app.ProcessMessages();
     app.OnShortCut = nullptr;
     EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(otherClicks, 1);
     EXPECT_EQ(keys, (std::vector<WPARAM>{VK_F1, VK_RETURN}));
     form.Hide();
 }
@@ -373,6 +425,34 @@ TEST_F(Toolkit, OwnerCentredAndKeptInsideTheWorkArea) {
     EXPECT_EQ(ownedRect.left, monitor.rcWork.left);
     EXPECT_EQ(ownedRect.top, monitor.rcWork.top);
     owned.Hide();
+}
+
+// Moved to a monitor of another density, the window is laid out again at the suggested place.
+TEST_F(Toolkit, LaidOutAgainWhenTheDensityChanges) {
+    const UINT other = dpi == 144 ? 96 : 144;
+    At(L"Title").SetText(L"Optimizing");
+    const RECT before = RectInParent(At(L"Title").Handle());
+    RECT suggested{100, 80, 100 + Scale(420, other), 80 + Scale(340, other)};
+    ::SendMessageW(form.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(other, other),
+                   reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form.Dpi(), other);
+    RECT client{};
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, Scale(400, other));
+    EXPECT_EQ(client.bottom, Scale(300, other));
+    RECT window{};
+    ::GetWindowRect(form.Handle(), &window);
+    EXPECT_EQ(window.left, 100);
+    EXPECT_EQ(window.top, 80);
+    const RECT go = RectInParent(At(L"Go").Handle());
+    EXPECT_EQ(go.left, Scale(250, other));
+    EXPECT_EQ(go.bottom - go.top, Scale(30, other));
+    EXPECT_EQ(FontOf(At(L"Go").Handle()).lfHeight, -::MulDiv(8, static_cast<int>(other), 72));
+    EXPECT_EQ(RectInParent(At(L"Board").Handle()).right, client.right);
+    const RECT after = RectInParent(At(L"Title").Handle());
+    EXPECT_EQ(after.left, Scale(20, other));
+    EXPECT_NE(after.right - after.left, before.right - before.left);  // measured in the new font
+    EXPECT_EQ(::SendMessageW(At(L"Speed").Handle(), TBM_GETTHUMBLENGTH, 0, 0), Scale(20, other));
 }
 
 TEST(PngImage, TwiceTheArtAboveOneHundredTwentyDpi) {
