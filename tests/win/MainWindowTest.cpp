@@ -446,9 +446,16 @@ private:
 };
 
 // The real registry of the test prefix: every value the operations touch is put back afterwards.
+// Tests run in parallel processes; a named mutex lets one at a time change these values.
 class PrefixRegistry {
 public:
-    PrefixRegistry() : registry_(backend_) {
+    PrefixRegistry()
+        : lock_(::CreateMutexW(nullptr, FALSE, L"VelotuneTests.PrefixCatalogue")),
+          registry_(backend_) {
+        if (lock_ != nullptr) {
+            const DWORD waited = ::WaitForSingleObject(lock_, 120000);
+            locked_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+        }
         for (const Tweak& tweak : TweakCatalogue()) {
             saved_.push_back({tweak.root, tweak.key, tweak.value,
                               registry_.ReadRegRaw(tweak.root, tweak.key, tweak.value, false)});
@@ -468,7 +475,15 @@ public:
                 registry_.DeleteRegValue(value.root, value.key, value.name, false);
             }
         }
+        if (locked_) {
+            ::ReleaseMutex(lock_);
+        }
+        if (lock_ != nullptr) {
+            ::CloseHandle(lock_);
+        }
     }
+    PrefixRegistry(const PrefixRegistry&) = delete;
+    PrefixRegistry& operator=(const PrefixRegistry&) = delete;
     RegistryBackend& Backend() { return backend_; }
     CustomRegistry& Registry() { return registry_; }
     std::optional<RegValue> Read(int row) {
@@ -488,6 +503,8 @@ private:
         std::wstring name;
         std::optional<RegValue> value;
     };
+    HANDLE lock_;
+    bool locked_ = false;
     WinRegistryBackend backend_;
     CustomRegistry registry_;
     std::vector<Saved> saved_;
