@@ -3,7 +3,9 @@
 //   --hold-after N [--hold-ms M]  keeps the window up M ms (default 5000) after step N
 //   --check                       exit code 1 unless the window is laid out for this density
 //                                 and the bar ends at 100; prints what it measured
-//   --expect-dpi D                with --check: the density the window must be laid out for
+//   --expect-dpi D                with --check: the density the window must be laid out for; also
+//                                 asks the window to close from another process during a step
+//   --send-close                  (that other process) sends and posts WM_CLOSE to the window
 #include <windows.h>
 
 #include <cstdio>
@@ -43,6 +45,44 @@ constexpr win::FormDef kStandIn{.className = L"TkDemoMainWindow",
                                 .clientHeight = 500,
                                 .titleButtons = win::kSystemMenu | win::kMinimizeButton};
 
+// Another process asks the progress window to close, as any program may; the window must stay.
+bool CloseRequestRefused(const TVTSettingsForm& progress) {
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" --send-close";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        return false;
+    }
+    // The sender waits for this thread to handle its message: keep pumping meanwhile.
+    while (::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 20000, QS_ALLINPUT) ==
+           WAIT_OBJECT_0 + 1) {
+        win::Application::Instance().ProcessMessages();
+    }
+    DWORD sent = 0;
+    ::GetExitCodeProcess(process.hProcess, &sent);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    win::Application::Instance().ProcessMessages();  // the posted request too
+    std::printf("close requests from another process: %lu, window %s\n", sent,
+                progress.Visible() ? "stayed" : "closed");
+    return sent == 2 && progress.Visible();
+}
+
+int SendClose() {
+    HWND window = ::FindWindowW(L"TVTSettingsForm", nullptr);
+    if (window == nullptr) {
+        return 0;
+    }
+    DWORD_PTR result = 0;
+    const int sent =
+        ::SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 10000, &result) ? 1 : 0;
+    return sent + (::PostMessageW(window, WM_CLOSE, 0, 0) ? 1 : 0);
+}
+
 void Hold(int milliseconds) {
     const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
     while (static_cast<LONG>(end - ::GetTickCount()) > 0) {
@@ -63,6 +103,8 @@ int wmain(int argc, wchar_t** argv) {
         const std::wstring arg = argv[i];
         if (arg == L"--restore") {
             restore = true;
+        } else if (arg == L"--send-close") {
+            return SendClose();
         } else if (arg == L"--check") {
             check = true;
         } else if (arg == L"--hold-after" && i + 1 < argc) {
@@ -106,6 +148,9 @@ int wmain(int argc, wchar_t** argv) {
             if (++step == holdAfter) {
                 Hold(holdMs);
             }
+            if (check && step == 5 && !CloseRequestRefused(progress)) {
+                ok = false;
+            }
         }
     }
     const int bar = progress.Find<win::ProgressBar>(L"MainProgress")->Position();
@@ -118,7 +163,7 @@ int wmain(int argc, wchar_t** argv) {
         const bool noMenu = (::GetWindowLongW(progress.Handle(), GWL_STYLE) & WS_SYSMENU) == 0;
         std::printf("dpi=%u client=%ldx%ld steps=%d bar=%d sysmenu=%d\n", dpi, client.right,
                     client.bottom, step, bar, noMenu ? 0 : 1);
-        ok = (expectDpi == 0 || static_cast<int>(dpi) == expectDpi) && sized && noMenu &&
+        ok = ok && (expectDpi == 0 || static_cast<int>(dpi) == expectDpi) && sized && noMenu &&
              bar == 100 && step == (restore ? 27 : 31);
     }
     progress.Close();

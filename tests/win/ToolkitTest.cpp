@@ -14,6 +14,7 @@
 #include "ui/win/Label.h"
 #include "ui/win/Picture.h"
 #include "ui/win/PngImage.h"
+#include "ui/win/PopupMenu.h"
 #include "ui/win/ProgressBar.h"
 #include "ui/win/PushButton.h"
 #include "ui/win/TrackBar.h"
@@ -88,6 +89,11 @@ constexpr LayoutRow kRows[] = {
      .parent = L"Board",
      .rect = {250, 180, 100, 25},
      .tabOrder = 3},
+    {.name = L"Credits", .kind = Kind::Memo, .parent = L"Board", .rect = {20, 240, 200, 50}},
+    {.name = L"Menu", .kind = Kind::PopupMenu},
+    {.name = L"MenuOne", .kind = Kind::MenuItem, .parent = L"Menu"},
+    {.name = L"MenuLine", .kind = Kind::MenuItem, .parent = L"Menu", .flags = kSeparator},
+    {.name = L"MenuTwo", .kind = Kind::MenuItem, .parent = L"Menu"},
 };
 
 constexpr FormDef kWindow{.className = L"TkTestForm",
@@ -156,6 +162,7 @@ TEST_F(Toolkit, WindowAndControlsFromTheLayout) {
     EXPECT_EQ(form.Component(0)->Kind(), ComponentKind::Panel);
     EXPECT_EQ(form.Component(6)->Kind(), ComponentKind::Other);
     EXPECT_EQ(form.Component(std::size(kRows)), nullptr);
+    EXPECT_EQ(form.FindControl(L"MenuTwo")->Kind(), ComponentKind::MenuItem);
 
     // Windowed controls stand where the layout puts them, the panel fills the client area.
     EXPECT_EQ(RectInParent(At(L"Board").Handle()).right, client.right);
@@ -185,6 +192,25 @@ TEST_F(Toolkit, WindowAndControlsFromTheLayout) {
     EXPECT_NE(::SendMessageW(choice->Handle(), CBEM_GETIMAGELIST, 0, 0), 0);
 
     EXPECT_TRUE(form.Find<Picture>(L"Icon")->HasImage());
+
+    // The memo: read-only, wrapping, vertical scroll bar, its whole text set at once, drawn on its
+    // parent's colour.
+    Control& credits = At(L"Credits");
+    EXPECT_EQ(credits.Kind(), ComponentKind::Memo);
+    const LONG memoStyle = ::GetWindowLongW(credits.Handle(), GWL_STYLE);
+    EXPECT_TRUE(memoStyle & ES_READONLY);
+    EXPECT_TRUE(memoStyle & ES_MULTILINE);
+    EXPECT_TRUE(memoStyle & WS_VSCROLL);
+    EXPECT_FALSE(memoStyle & (ES_AUTOHSCROLL | WS_HSCROLL));
+    credits.SetText(L"One long paragraph of credits.");
+    EXPECT_EQ(WindowText(credits.Handle()), L"One long paragraph of credits.");
+    WindowDc memoDc(credits.Handle());
+    ::SendMessageW(At(L"Board").Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(memoDc.get()),
+                   reinterpret_cast<LPARAM>(credits.Handle()));
+    EXPECT_EQ(::GetBkColor(memoDc.get()), ::GetSysColor(COLOR_WINDOW));
+
+    // The main form (no owner) has the taskbar button of its own.
+    EXPECT_TRUE(::GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
 TEST_F(Toolkit, LabelsAreRealWindowsSizedToTheirText) {
@@ -366,6 +392,35 @@ TEST_F(Toolkit, EnterPressesTheDefaultButtonAndKeysReachOnShortCut) {
     form.Hide();
 }
 
+TEST_F(Toolkit, PopupMenuItemsAndTheirClick) {
+    auto* menu = form.Find<PopupMenu>(L"Menu");
+    ASSERT_NE(menu, nullptr);
+    form.FindControl(L"MenuOne")->SetText(L"Get &help");
+    form.FindControl(L"MenuTwo")->SetText(L"&Contact support");
+    ASSERT_EQ(::GetMenuItemCount(menu->Handle()), 3);
+    wchar_t text[64] = {};
+    ::GetMenuStringW(menu->Handle(), 2, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"&Contact support");
+    MENUITEMINFOW line{};
+    line.cbSize = sizeof line;
+    line.fMask = MIIM_FTYPE;
+    ::GetMenuItemInfoW(menu->Handle(), 1, TRUE, &line);
+    EXPECT_TRUE(line.fType & MFT_SEPARATOR);
+
+    // Down twice skips the separator; Enter chooses; the item's click runs after the menu closed.
+    std::vector<std::wstring> clicked;
+    for (const wchar_t* name : {L"MenuOne", L"MenuTwo"}) {
+        form.FindControl(name)->OnClick = [&](Control& c) { clicked.push_back(c.Name()); };
+    }
+    form.Show();
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+        ::PostMessageW(form.Handle(), WM_KEYDOWN, key, 0);
+    }
+    menu->Popup(300, 200);
+    EXPECT_EQ(clicked, std::vector<std::wstring>{L"MenuTwo"});
+    form.Hide();
+}
+
 TEST_F(Toolkit, FirstFocusFollowsTabOrderThroughPanels) {
     form.Show();
     EXPECT_EQ(::GetFocus(), At(L"Go").Handle());
@@ -376,6 +431,7 @@ TEST_F(Toolkit, SecondaryFormsHideOnCloseAndRefuseWhenAsked) {
     Form owned(kOwnedWindow);
     owned.Create(form.Handle());
     EXPECT_EQ(::GetWindowLongW(owned.Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+    EXPECT_EQ(::GetWindowLongW(owned.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
     owned.Show();
     ASSERT_TRUE(owned.Visible());
     bool allow = false;
