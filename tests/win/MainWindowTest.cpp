@@ -522,9 +522,16 @@ TEST(MainWindow, OptimizeAndRestoreThroughTheButtons) {
     using namespace program_key;
     reg.DeleteRegValue(kRoot, kPath, kRestore, false);
     reg.WriteRegString(kRoot, kPath, kLanguage, L"english", false);
-    // The user's own settings before the first optimization.
-    const Tweak& priority = TweakCatalogue()[3];
-    reg.WriteRegInteger(priority.root, priority.key, priority.value, 38, false);
+    // The user's own settings before the first optimization. The five backed-up values exist on
+    // every Windows (a fresh Wine prefix lacks them, and their backup would take the defaults).
+    const auto tweak = [](int number) -> const Tweak& {
+        return TweakCatalogue()[static_cast<std::size_t>(number - 1)];
+    };
+    reg.WriteRegString(tweak(1).root, tweak(1).key, tweak(1).value, L"0", false);
+    reg.WriteRegInteger(tweak(2).root, tweak(2).key, tweak(2).value, 1, false);
+    reg.WriteRegInteger(tweak(3).root, tweak(3).key, tweak(3).value, 1, false);
+    reg.WriteRegInteger(tweak(4).root, tweak(4).key, tweak(4).value, 38, false);
+    reg.WriteRegInteger(tweak(5).root, tweak(5).key, tweak(5).value, 0, false);
     const Tweak& prefetcher = TweakCatalogue()[16];
     reg.WriteRegInteger(prefetcher.root, prefetcher.key, prefetcher.value, 3, false);
     const auto before = [&] {
