@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,8 +32,11 @@
 #include "ui/win/Dpi.h"
 #include "ui/win/ImageCombo.h"
 #include "ui/win/Label.h"
+#include "ui/win/ProgressBar.h"
 #include "ui/win/TrackBar.h"
+#include "ui/win/WinPacing.h"
 #include "ui/win/forms/VarnixForm.h"
+#include "ui/win/forms/VarnixSettingsForm.h"
 
 namespace vt::win {
 namespace {
@@ -96,15 +100,23 @@ public:
     std::vector<std::wstring> opened;
 };
 
-// One main window over a registry back-end of the test's choice.
+// One main window over a registry back-end of the test's choice, with a stand-in for the progress
+// window or, when asked, the real one (paced as this build paces).
 struct Program {
-    explicit Program(RegistryBackend& store)
+    explicit Program(RegistryBackend& store, bool realProgress = false)
         : backend(store),
           registry(backend),
           captions(registry, tables, &DecodeAnsiCodePage),
-          window(MainWindowParts{about, progress, progress, sound, restarter, launcher, backend,
-                                 registry, captions, dates, clock}) {
+          realWindow(realProgress ? std::make_unique<TVTSettingsForm>(captions, pacing) : nullptr),
+          realShown(realWindow ? std::make_unique<ShownForm>(*realWindow) : nullptr),
+          window(MainWindowParts{
+              about, realWindow ? static_cast<ProgressView&>(*realWindow) : progress,
+              realShown ? static_cast<const ShownWindow&>(*realShown) : progress, sound, restarter,
+              launcher, backend, registry, captions, dates, clock}) {
         window.Create();
+        if (realWindow) {
+            realWindow->Create(window.Handle());
+        }
     }
 
     Control& At(const wchar_t* name) {
@@ -121,6 +133,9 @@ struct Program {
     SystemClock clock;
     NoAbout about;
     StepCounter progress;
+    WinPacing pacing;
+    std::unique_ptr<TVTSettingsForm> realWindow;
+    std::unique_ptr<ShownForm> realShown;
     Quiet sound;
     NoRestart restarter;
     NoLaunch launcher;
@@ -542,7 +557,7 @@ TEST(MainWindow, OptimizeAndRestoreThroughTheButtons) {
         return values;
     }();
 
-    Program program(prefix.Backend());
+    Program program(prefix.Backend(), true);
     Form& form = program.window.Window();
     form.Show();
     form.Find<ImageCombo>(L"WindowsCombo")->SetItemIndex(0);  // Windows 10
@@ -561,8 +576,12 @@ TEST(MainWindow, OptimizeAndRestoreThroughTheButtons) {
         ::SendMessageW(program.At(L"GoButton").Handle(), BM_CLICK, 0, 0);
         EXPECT_EQ(answerer.Seen(), std::vector<std::wstring>{restartQuestion});
     }
-    EXPECT_EQ(program.progress.total, 31);
-    EXPECT_EQ(program.progress.steps, 31);
+    // The progress window went through every step and is gone again.
+    TVTSettingsForm& progress = *program.realWindow;
+    EXPECT_EQ(progress.Find<ProgressBar>(L"MainProgress")->Position(), 100);
+    EXPECT_EQ(progress.FindControl(L"CurrentSettingsLabel")->Text(),
+              L"Writing new gaming settings...");
+    EXPECT_FALSE(progress.Visible());
     EXPECT_TRUE(::IsWindowEnabled(program.window.Handle()));
     EXPECT_TRUE(::IsWindowEnabled(restoreButton));
     EXPECT_EQ(program.restarter.requests, 0);
@@ -586,7 +605,10 @@ TEST(MainWindow, OptimizeAndRestoreThroughTheButtons) {
                                L"\r\n\r\nClick OK to continue.");
         EXPECT_EQ(seen[1], restartQuestion);
     }
-    EXPECT_EQ(program.progress.total, 27);
+    EXPECT_EQ(progress.Find<ProgressBar>(L"MainProgress")->Position(), 100);
+    EXPECT_EQ(progress.FindControl(L"CurrentSettingsLabel")->Text(),
+              L"Restoring gaming settings...");
+    EXPECT_FALSE(progress.Visible());
     EXPECT_FALSE(::IsWindowEnabled(restoreButton));
     EXPECT_FALSE(reg.ReadRegBool(kRoot, kPath, kRestore, false, false));
     EXPECT_EQ(reg.ReadRegInteger(kRoot, kPath, kProcessorType, -1, false), 1);
