@@ -65,6 +65,12 @@ ROWS = [
     ("VTMainForm", "MessageBoxChangeRestart3",
      "Click Yes to restart the computer now, or click No to restart later.",
      "지금 재시작하시려면 Yes를, 나중에 하시려면 NO를 클릭하십시오."),
+    ("VTMainForm", "MessageBoxRights1",
+     "You need administrator rights to change these settings.",
+     "이 설정을 변경하려면 관리자 권한이 필요합니다."),
+    ("VTMainForm", "MessageBoxRights2",
+     "Please start Velotune as an administrator and try again.",
+     "Velotune을 관리자 권한으로 시작한 후 다시 시도하십시오."),
 
     ("VTAboutForm", "VTAboutForm", "About Velotune", "Velotune 정보"),
     ("VTAboutForm", "BannerLabel", "More information about this software",
