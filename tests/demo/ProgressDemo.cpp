@@ -5,9 +5,10 @@
 //                                 and the bar ends at 100; prints what it measured
 //   --expect-dpi D                with --check: the density the window must be laid out for; also
 //                                 asks the window to close from another process during a step
-//   --send-close                  (that other process) sends and posts WM_CLOSE to the window
+//   --send-close HWND             (that other process) sends and posts WM_CLOSE to the window
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -49,7 +50,10 @@ constexpr win::FormDef kStandIn{.className = L"TkDemoMainWindow",
 bool CloseRequestRefused(const TVTSettingsForm& progress) {
     wchar_t self[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(self) + L"\" --send-close";
+    // The window is named by its handle: other tests running beside this one have progress
+    // windows of the same class.
+    std::wstring command = L"\"" + std::wstring(self) + L"\" --send-close " +
+                           std::to_wstring(reinterpret_cast<std::uintptr_t>(progress.Handle()));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -72,9 +76,10 @@ bool CloseRequestRefused(const TVTSettingsForm& progress) {
     return sent == 2 && progress.Visible();
 }
 
-int SendClose() {
-    HWND window = ::FindWindowW(L"TVTSettingsForm", nullptr);
-    if (window == nullptr) {
+int SendClose(const wchar_t* handle) {
+    HWND window =
+        reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::wcstoull(handle, nullptr, 10)));
+    if (!::IsWindow(window)) {
         return 0;
     }
     DWORD_PTR result = 0;
@@ -103,8 +108,8 @@ int wmain(int argc, wchar_t** argv) {
         const std::wstring arg = argv[i];
         if (arg == L"--restore") {
             restore = true;
-        } else if (arg == L"--send-close") {
-            return SendClose();
+        } else if (arg == L"--send-close" && i + 1 < argc) {
+            return SendClose(argv[i + 1]);
         } else if (arg == L"--check") {
             check = true;
         } else if (arg == L"--hold-after" && i + 1 < argc) {
