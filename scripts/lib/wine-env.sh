@@ -5,6 +5,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer dialogs
 export LANG=en_US.UTF-8                   # Wine rewrites the font link when the code page changes
 unset LC_ALL
+export LC_CTYPE=C.UTF-8                   # file names beyond ASCII (no other locale is generated)
 
 # Also closes the lock descriptor: a lingering wineserver must not hold the prefix lock.
 vt_wine_quiet() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
