@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "app/ProgramIdentity.h"
+#include "app/WindowClasses.h"
 #include "i18n/AsciiCase.h"
 #include "registry/ProgramKey.h"
+#include "shell/ProgramFiles.h"
 
 namespace vt {
 namespace {
@@ -46,7 +47,7 @@ void NoteFinishedUpdate(const EntryServices& s) {
 }  // namespace
 
 bool SelectsCheckMode(const std::vector<std::wstring>& arguments) noexcept {
-    return !arguments.empty() && AsciiEqualNoCase(arguments.front(), L"/checkupdate");
+    return !arguments.empty() && AsciiEqualNoCase(arguments.front(), kCheckUpdateSwitch);
 }
 
 StartMode RunEntrySequence(const std::vector<std::wstring>& arguments,

@@ -1,7 +1,8 @@
 #include "ui/AboutFormLogic.h"
 
-#include "app/ProgramIdentity.h"
+#include "app/ProgramVersion.h"
 #include "i18n/SystemFont.h"
+#include "shell/ProgramFiles.h"
 
 namespace vt {
 namespace {
@@ -46,7 +47,7 @@ void AboutFormLogic::HelpButtonClick() noexcept {
 void AboutFormLogic::LicenseAgreementLabelClick() noexcept {
     try {
         sound_.PlayClickSound();
-        launcher_.OpenDocument(launcher_.ProgramFolder() + kLicenseDocument, L"");
+        launcher_.OpenDocument(launcher_.ProgramFolder() + kLicenseFile, L"");
     } catch (...) {
     }
 }

@@ -5,7 +5,7 @@
 #include "i18n/Captions.h"
 #include "i18n/FormModel.h"
 #include "shell/Launcher.h"
-#include "ui/AboutView.h"
+#include "ui/AboutFormView.h"
 #include "ui/ClickSound.h"
 
 namespace vt {
@@ -13,13 +13,11 @@ namespace vt {
 // The main window's key handler: a virtual-key code and the handled flag it may set.
 using ShortCutHandler = std::function<void(int virtualKey, bool& handled)>;
 
-inline constexpr const wchar_t* kLicenseDocument = L"License.rtf";
-
 // The About window's handlers. None of them lets a failure out: each ends at the failing step.
 class AboutFormLogic {
 public:
-    AboutFormLogic(AboutView& view, const Captions& captions, ClickSound& sound, Launcher& launcher,
-                   ShortCutHandler mainWindowShortCut)
+    AboutFormLogic(AboutFormView& view, const Captions& captions, ClickSound& sound,
+                   Launcher& launcher, ShortCutHandler mainWindowShortCut)
         : view_(view),
           captions_(captions),
           sound_(sound),
@@ -36,7 +34,7 @@ public:
     void LicenseAgreementLabelMouseLeave(FormComponent& sender) noexcept;
 
 private:
-    AboutView& view_;
+    AboutFormView& view_;
     const Captions& captions_;
     ClickSound& sound_;
     Launcher& launcher_;

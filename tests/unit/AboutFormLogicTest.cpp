@@ -22,7 +22,7 @@ const FontSpec kTahomaBold10{L"Tahoma", 10, font_style::kBold, 0x000000, 1};
 const FontSpec kLinkFont{L"Tahoma", 8, 0, 0xCC6600, 1};  // blue (0, 102, 204)
 
 // The About window as plain data, with what was done to it in order.
-class FakeAboutView final : public AboutView {
+class FakeAboutView final : public AboutFormView {
 public:
     FakeAboutView() : form(L"VTAboutForm") {
         form.font = {L"MS Sans Serif", 8, 0, 0, 1};

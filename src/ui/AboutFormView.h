@@ -7,9 +7,9 @@
 namespace vt {
 
 // What the About window's logic needs of the window itself.
-class AboutView {
+class AboutFormView {
 public:
-    virtual ~AboutView() = default;
+    virtual ~AboutFormView() = default;
 
     // The window as the language table and the font adaptation see it (section "VTAboutForm").
     virtual Form& Model() = 0;
