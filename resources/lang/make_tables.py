@@ -5,10 +5,12 @@ Storage: English as code page 1252 without a byte-order mark, Korean as UTF-16LE
 line ends, none after the last line, one empty line between sections. Section and key stand bare,
 the text in double quotes (a quote inside doubled).
 
-Run from anywhere: python3 resources/lang/make_tables.py
+Run from anywhere: python3 resources/lang/make_tables.py [output folder]
+(the tables are written next to this script unless another folder is given).
 """
 
 import os
+import sys
 
 # The two rows whose closing quote is followed by a blank, in both tables: readers must skip it.
 TRAILING_BLANK = {("VTMainForm", "MessageBoxReset2"), ("VTUpdateForm", "MessageBoxAdmin2")}
@@ -63,6 +65,12 @@ ROWS = [
     ("VTMainForm", "MessageBoxChangeRestart3",
      "Click Yes to restart the computer now, or click No to restart later.",
      "지금 재시작하시려면 Yes를, 나중에 하시려면 NO를 클릭하십시오."),
+    ("VTMainForm", "MessageBoxRights1",
+     "You need administrator rights to change these settings.",
+     "이 설정을 변경하려면 관리자 권한이 필요합니다."),
+    ("VTMainForm", "MessageBoxRights2",
+     "Please start Velotune as an administrator and try again.",
+     "Velotune을 관리자 권한으로 시작한 후 다시 시도하십시오."),
 
     ("VTAboutForm", "VTAboutForm", "About Velotune", "Velotune 정보"),
     ("VTAboutForm", "BannerLabel", "More information about this software",
@@ -73,26 +81,42 @@ ROWS = [
     ("VTAboutForm", "LicenseAgreementLabel", "Click to view the end-user license terms",
      "최종 소비자 계약 내용을 보시려면 클릭하세요"),
     ("VTAboutForm", "CopyrightWarningLabel",
-     "Warning: this program is protected by copyright law and international treaties. "
-     "Unauthorized copying or distribution of this program, or of any part of it, will be "
-     "prosecuted to the full extent of the law.",
-     "경고: 이 프로그램은 저작권법과 국제 조약의 보호를 받습니다. 이 프로그램의 전부 또는 "
-     "일부를 무단으로 복제하거나 배포하면 관련 법률에 따라 기소되어 처벌받게 됩니다."),
+     "Warning: this computer program is protected by copyright law and international treaties. "
+     "Unauthorized reproduction or distribution of this program, or any portion of it, may "
+     "result in severe civil and criminal penalties, and will be prosecuted to the maximum "
+     "extent possible under the law.",
+     "경고: 이 컴퓨터 프로그램은 저작권법과 국제 조약의 보호를 받습니다. 이 프로그램의 전부 "
+     "또는 일부를 무단으로 복제하거나 배포하면 엄중한 민사 및 형사 처벌을 받을 수 있으며, "
+     "법이 허용하는 최대한의 범위까지 기소됩니다."),
     ("VTAboutForm", "HelpButton", "&Help", "도움말(&H)"),
     ("VTAboutForm", "CloseButton", "&Close", "닫기(&C)"),
     ("VTAboutForm", "LicensedMemo",
-     "Velotune includes artwork and software components made by others and used under "
-     "license: the icons and window pictures are licensed from their artists, and the update "
-     "check uses HTTP components licensed from their authors. Windows\u00ae is a registered "
-     "trademark of Microsoft Corporation in the United States and other countries; all other "
-     "trademarks are the property of their respective owners. For support and the latest "
-     "updates, visit the QENTRA web site through the Home and Support links of the main window.",
-     "Velotune에는 다른 제작자가 만든 그림과 소프트웨어 구성 요소가 라이선스에 따라 포함되어 "
-     "있습니다. 아이콘과 창 그림은 해당 작가에게서, 업데이트 확인에 쓰이는 HTTP 구성 요소는 "
-     "해당 개발자에게서 사용 허가를 받았습니다. Windows\u00ae는 미국 및 기타 국가에서 "
-     "Microsoft Corporation의 등록 상표이며, 그 밖의 모든 상표는 해당 소유자의 자산입니다. "
-     "지원과 최신 업데이트는 기본 창의 홈페이지 및 지원 링크로 QENTRA 웹사이트를 방문하여 "
-     "확인하십시오."),
+     "The program code, the icons, the window pictures and the click sound of Velotune are the "
+     "original work of QENTRA, Copyright 2001-2021 QENTRA, and are licensed under the "
+     "Velotune end-user license terms. Velotune uses no third-party library beyond the system "
+     "libraries of Windows and the runtime libraries of its compiler: the GCC runtime library, "
+     "Copyright 2022 Free Software Foundation, Inc., https://gcc.gnu.org, licensed under "
+     "the GNU General Public License version 3 with the GCC Runtime Library Exception, and the "
+     "mingw-w64 runtime, Copyright 2009-2016 the mingw-w64 project, "
+     "https://www.mingw-w64.org, licensed under the Zope Public License 2.1 with parts under "
+     "BSD, MIT and public-domain terms. Velotune\u00ae and QENTRA\u00ae are registered "
+     "trademarks of QENTRA. Microsoft\u00ae and Windows\u00ae are registered trademarks of "
+     "Microsoft Corporation in the United States and other countries; all other trademarks are "
+     "the property of their respective owners. For support and the latest updates, visit the "
+     "QENTRA web site through the Home and Support links of the main window, or press Check "
+     "for updates.",
+     "Velotune의 프로그램 코드, 아이콘, 창 그림과 클릭 소리는 QENTRA의 창작물이며(Copyright "
+     "2001-2021 QENTRA), Velotune 최종 사용자 사용권 조건에 따라 사용이 허가됩니다. "
+     "Velotune은 Windows의 시스템 라이브러리와 컴파일러의 런타임 라이브러리 외에는 다른 "
+     "회사의 라이브러리를 사용하지 않습니다. GCC 런타임 라이브러리는 Copyright 2022 "
+     "Free Software Foundation, Inc., https://gcc.gnu.org 의 것으로 GCC 런타임 라이브러리 "
+     "예외가 붙은 GNU 일반 공중 사용 허가서 버전 3에 따라, mingw-w64 런타임은 Copyright "
+     "2009-2016 the mingw-w64 project, https://www.mingw-w64.org 의 것으로 Zope Public "
+     "License 2.1(일부는 BSD, MIT 및 퍼블릭 도메인 조건)에 따라 사용됩니다. "
+     "Velotune\u00ae과 QENTRA\u00ae는 QENTRA의 등록 상표입니다. Microsoft\u00ae와 "
+     "Windows\u00ae는 미국 및 기타 국가에서 Microsoft Corporation의 등록 상표이며, 그 밖의 "
+     "모든 상표는 해당 소유자의 자산입니다. 지원과 최신 업데이트는 기본 창의 홈페이지 및 "
+     "지원 링크로 QENTRA 웹사이트를 방문하거나 업데이트 체크를 누르십시오."),
 
     ("VTSettingsForm", "VTSettingsForm", "Updating computer's gaming performance settings",
      "게이밍 설정"),
@@ -190,7 +214,7 @@ def table_text(korean):
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
+    here = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     english = table_text(False)
     # Plain ASCII but for the copyright and registered signs.
     assert all(ord(c) < 128 or c in "\u00a9\u00ae" for c in english)

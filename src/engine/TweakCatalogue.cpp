@@ -32,6 +32,13 @@ constexpr const wchar_t* kSessionManager =
 constexpr const wchar_t* kBootOptimize = L"\\Software\\Microsoft\\Dfrg\\BootOptimizeFunction\\";
 constexpr const wchar_t* kP3Parameters = L"\\System\\CurrentControlSet\\Services\\P3\\Parameters\\";
 
+// Rows 1 to 5 have their previous contents kept in the program key under the same value names.
+struct TweakBackup {
+    int row;
+    const wchar_t* defaultText;  // for the REG_SZ row
+    std::int32_t defaultNumber;  // for the REG_DWORD rows
+};
+
 constexpr std::array<std::uint8_t, 4> kSmoothScrollOff = {0, 0, 0, 0};
 
 constexpr auto Sz = RegType::Sz;
@@ -165,13 +172,16 @@ void RestoreBackup(CustomRegistry& registry) {
     }
 }
 
-// Records every selected row's current state; stale records of unselected rows are cleared so
-// that a record always describes one optimization.
+// A row's record describes what the user had before the program first wrote the row, so it is
+// taken only while none exists: taking it again could only capture tweak data. A record that
+// exists but cannot be read back as one is left alone for the same reason.
 void RecordPriorState(CustomRegistry& registry, int versionCode) {
     for (const Tweak& tweak : std::span(kCatalogue).subspan(kFirstUnbackedRow - 1)) {
-        const std::wstring name = PriorStateValueName(tweak);
         if (!TweakSelected(tweak, versionCode)) {
-            registry.DeleteRegValue(program_key::kRoot, kPriorStateKey, name, false);
+            continue;
+        }
+        const std::wstring name = PriorStateValueName(tweak);
+        if (registry.ReadRegRaw(program_key::kRoot, kPriorStateKey, name, false)) {
             continue;
         }
         const auto prior = registry.ReadRegRaw(tweak.root, tweak.key, tweak.value, false);
@@ -184,9 +194,6 @@ void RecordPriorState(CustomRegistry& registry, int versionCode) {
 
 std::span<const Tweak> TweakCatalogue() {
     return kCatalogue;
-}
-std::span<const TweakBackup> TweakBackups() {
-    return kBackups;
 }
 
 bool TweakSelected(const Tweak& tweak, int versionCode) {
@@ -216,8 +223,8 @@ void PrepareTweaks(CustomRegistry& registry, int versionCode, bool takeBackup) n
     try {
         if (takeBackup) {
             TakeBackup(registry);
-            RecordPriorState(registry, versionCode);
         }
+        RecordPriorState(registry, versionCode);
     } catch (...) {
     }
 }

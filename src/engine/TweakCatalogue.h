@@ -28,34 +28,28 @@ struct Tweak {
     TweakWhen when;
 };
 
-// Rows 1 to 5 have their previous contents kept in the program key under the same value names.
-struct TweakBackup {
-    int row;
-    const wchar_t* defaultText;  // for the REG_SZ row
-    std::int32_t defaultNumber;  // for the REG_DWORD rows
-};
-
 // The twenty rows in the order of writing.
 std::span<const Tweak> TweakCatalogue();
-std::span<const TweakBackup> TweakBackups();
 bool TweakSelected(const Tweak& tweak, int versionCode);
 
-// Where the state of rows 6 to 20 before the first optimization is kept, so that undoing puts
-// back what the user had instead of deleting it.
+// Where the state of rows 6 to 20 before the program first wrote them is kept, so that undoing
+// puts back what the user had instead of deleting it. A row's record is taken by the first
+// optimization that writes the row and kept until an undo has put the row back.
 inline constexpr const wchar_t* kPriorStateKey = L"\\Software\\QENTRA\\Velotune\\PriorState\\";
 std::wstring PriorStateValueName(const Tweak& tweak);
 
-// Takes the backup first when asked, then writes the rows the version code selects. Never throws.
+// Takes the backup first when asked and records the selected rows that have no record yet, then
+// writes the rows the version code selects. Never throws.
 // The same as PrepareTweaks followed by WriteTweakRows.
 void ApplyTweaks(CustomRegistry& registry, int versionCode, bool takeBackup) noexcept;
 // Writes the backup back and deletes it, then puts rows 6 to 20 back as they were before the
-// first optimization; a selected row with no record of its prior state is deleted. Never throws.
+// program first wrote them; a selected row with no readable record is deleted. Never throws.
 // The same as PutBackTweaks followed by DropTweakBackup.
 void UndoTweaks(CustomRegistry& registry, int versionCode) noexcept;
 
 // The halves of the two operations, so that a caller can keep its own flag in step with what is
 // in the registry between them.
-// Takes the backup (when asked) and the prior-state records; writes no catalogue row.
+// Takes the backup (when asked) and the missing prior-state records; writes no catalogue row.
 void PrepareTweaks(CustomRegistry& registry, int versionCode, bool takeBackup) noexcept;
 // Writes the catalogue rows the version code selects.
 void WriteTweakRows(CustomRegistry& registry, int versionCode) noexcept;

@@ -1,6 +1,5 @@
 #include "registry/CustomRegistry.h"
 
-#include <cstring>
 #include <vector>
 
 #include "registry/Utf16.h"
@@ -58,6 +57,8 @@ std::optional<std::int32_t> CustomRegistry::ReadDword(RegRoot root, const std::w
     if (!backend_.OpenKey(root, Relative(path), Mask(RegAccess::Read, wow64), key.put())) {
         return std::nullopt;
     }
+    // A REG_DWORD of any other size than 4 bytes is not a number and reads as the default, as
+    // Windows' own typed read (RegGetValueW with RRF_RT_REG_DWORD) refuses it too.
     std::uint8_t buffer[4] = {};
     std::uint32_t type = RegType::None;
     std::uint32_t size = sizeof buffer;
@@ -97,13 +98,7 @@ void CustomRegistry::Write(RegRoot root, const std::wstring& path, const std::ws
     if (!backend_.CreateKey(root, Relative(path), Mask(RegAccess::Write, wow64), key.put())) {
         return;
     }
-    // Windows appends a NUL to string data whose count left it out when the byte after the data
-    // happens to be NUL; non-NUL padding beyond the count keeps the stored bytes exact.
-    Bytes padded(data);
-    padded.push_back(0xFF);
-    padded.push_back(0xFF);
-    backend_.SetValue(key.get(), name, type, padded.data(),
-                      static_cast<std::uint32_t>(data.size()));
+    backend_.SetValue(key.get(), name, type, data.data(), static_cast<std::uint32_t>(data.size()));
 }
 
 void CustomRegistry::WriteRegString(RegRoot root, const std::wstring& path,

@@ -20,6 +20,8 @@ struct CivilDateTime {
 bool DecodeDateTime(DateTime value, CivilDateTime& civil);
 DateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second,
                         int millisecond = 0);
+// True for a day that exists in the proleptic Gregorian calendar.
+bool IsValidDate(int year, int month, int day);
 
 // The platform's date and time formats: the user's for stored text, the system's for display.
 class DateLocale {
@@ -51,21 +53,5 @@ std::wstring DateTimeToLocaleText(DateTime value, const DateLocale& locale);
 std::wstring StampToDateText(const std::wstring& stored, const DateLocale& locale);
 // A stored date as "long date - long time" in the system's formats; empty when it cannot be read.
 std::wstring StampToDisplayText(const std::wstring& stored, const DateLocale& locale);
-
-// Fixed English (United States) formats that round-trip exactly: the portable build's locale.
-class EnglishUsDateLocale final : public DateLocale {
-public:
-    std::wstring UserShortDate(DateTime value) const override;
-    std::wstring UserLongTime(DateTime value) const override;
-    std::wstring SystemLongDate(DateTime value) const override;
-    std::wstring SystemLongTime(DateTime value) const override;
-    std::optional<DateTime> ParseUserDateTime(const std::wstring& text) const override;
-};
-
-// The local time of the running system.
-class SystemClock final : public Clock {
-public:
-    DateTime Now() const override;
-};
 
 }  // namespace vt

@@ -63,8 +63,25 @@ bool MemoryRegistry::Refused(RegRoot root, std::uint32_t access) const {
     return readOnly_.count(root) != 0 && (access & kModifyingRights) != 0;
 }
 
-MemoryRegistry::Node* MemoryRegistry::Find(RegRoot root, const std::wstring& path, bool create) {
-    auto rootIt = roots_.find(root);
+MemoryRegistry::Node* MemoryRegistry::Lookup(RegRoot root, const std::wstring& path) const {
+    const auto rootIt = roots_.find(root);
+    std::vector<std::wstring> names;
+    if (rootIt == roots_.end() || !SplitPath(path, names)) {
+        return nullptr;
+    }
+    Node* node = rootIt->second.get();
+    for (const auto& name : names) {
+        const auto child = node->children.find(Fold(name));
+        if (child == node->children.end()) {
+            return nullptr;
+        }
+        node = child->second.get();
+    }
+    return node;
+}
+
+MemoryRegistry::Node* MemoryRegistry::LookupOrCreate(RegRoot root, const std::wstring& path) {
+    const auto rootIt = roots_.find(root);
     std::vector<std::wstring> names;
     if (rootIt == roots_.end() || !SplitPath(path, names)) {
         return nullptr;
@@ -73,10 +90,6 @@ MemoryRegistry::Node* MemoryRegistry::Find(RegRoot root, const std::wstring& pat
     for (const auto& name : names) {
         auto& child = node->children[Fold(name)];
         if (!child) {
-            if (!create) {
-                node->children.erase(Fold(name));
-                return nullptr;
-            }
             child = std::make_unique<Node>();
         }
         node = child.get();
@@ -84,13 +97,8 @@ MemoryRegistry::Node* MemoryRegistry::Find(RegRoot root, const std::wstring& pat
     return node;
 }
 
-const MemoryRegistry::Node* MemoryRegistry::FindConst(RegRoot root,
-                                                      const std::wstring& path) const {
-    return const_cast<MemoryRegistry*>(this)->Find(root, path, false);
-}
-
 bool MemoryRegistry::KeyExists(RegRoot root, const std::wstring& path) const {
-    return FindConst(root, path) != nullptr;
+    return Lookup(root, path) != nullptr;
 }
 
 std::map<std::wstring, RegValue> MemoryRegistry::Values() const {
@@ -128,7 +136,7 @@ bool MemoryRegistry::OpenKey(RegRoot root, const std::wstring& path, std::uint32
     if (Refused(root, access)) {
         return false;
     }
-    Node* node = Find(root, path, false);
+    Node* node = Lookup(root, path);
     if (node == nullptr) {
         return false;
     }
@@ -142,7 +150,7 @@ bool MemoryRegistry::CreateKey(RegRoot root, const std::wstring& path, std::uint
     if (Refused(root, access | RegAccess::CreateSubKey)) {
         return false;
     }
-    Node* node = Find(root, path, true);
+    Node* node = LookupOrCreate(root, path);
     if (node == nullptr) {
         return false;
     }
@@ -195,7 +203,7 @@ bool MemoryRegistry::DeleteValue(KeyHandle key, const std::wstring& name) {
     return state->node->values.erase(Fold(name)) != 0;
 }
 
-void MemoryRegistry::CloseKey(KeyHandle key) {
+void MemoryRegistry::CloseKey(KeyHandle key) noexcept {
     handles_.erase(key);
 }
 

@@ -35,7 +35,7 @@ public:
     bool SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type,
                   const std::uint8_t* data, std::uint32_t size) override;
     bool DeleteValue(KeyHandle key, const std::wstring& name) override;
-    void CloseKey(KeyHandle key) override;
+    void CloseKey(KeyHandle key) noexcept override;
 
 private:
     struct Node;
@@ -44,8 +44,10 @@ private:
         std::uint32_t access;
     };
 
-    Node* Find(RegRoot root, const std::wstring& path, bool create);
-    const Node* FindConst(RegRoot root, const std::wstring& path) const;
+    // The key at the path, or null; looks only, never adds a key.
+    Node* Lookup(RegRoot root, const std::wstring& path) const;
+    // The key at the path, every missing key on the way created; null for an invalid path.
+    Node* LookupOrCreate(RegRoot root, const std::wstring& path);
     bool Refused(RegRoot root, std::uint32_t access) const;
     KeyHandle Register(Node* node, std::uint32_t access);
     const OpenKeyState* State(KeyHandle key) const;

@@ -31,7 +31,8 @@ public:
     virtual bool SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type,
                           const std::uint8_t* data, std::uint32_t size) = 0;
     virtual bool DeleteValue(KeyHandle key, const std::wstring& name) = 0;
-    virtual void CloseKey(KeyHandle key) = 0;
+    // Called from destructors: must not throw.
+    virtual void CloseKey(KeyHandle key) noexcept = 0;
 };
 
 // An open key of a back-end, closed when it goes out of scope.
@@ -43,16 +44,22 @@ public:
     RegKey& operator=(RegKey&&) = delete;
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
-    ~RegKey() {
+    ~RegKey() { Close(); }
+
+    KeyHandle get() const noexcept { return key_; }
+    // For a call that opens a key into it: a key already held is closed first, never leaked.
+    KeyHandle& put() noexcept {
+        Close();
+        return key_;
+    }
+
+private:
+    void Close() noexcept {
         if (key_ != kNoKey) {
-            backend_->CloseKey(key_);
+            backend_->CloseKey(std::exchange(key_, kNoKey));
         }
     }
 
-    KeyHandle get() const { return key_; }
-    KeyHandle& put() { return key_; }
-
-private:
     RegistryBackend* backend_;
     KeyHandle key_ = kNoKey;
 };

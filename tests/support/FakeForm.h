@@ -7,7 +7,7 @@
 
 #include "i18n/FormModel.h"
 
-namespace vt::testing {
+namespace vt::test {
 
 // A component as plain data: what it was given is kept for the test to look at.
 struct FakeComponent final : FormComponent {
@@ -61,4 +61,4 @@ public:
     std::vector<std::unique_ptr<FakeComponent>> components;
 };
 
-}  // namespace vt::testing
+}  // namespace vt::test

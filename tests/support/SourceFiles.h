@@ -7,7 +7,7 @@
 
 #include "registry/RegistryTypes.h"
 
-namespace vt::testing {
+namespace vt::test {
 
 // A file of the source tree, found from where this header stands (tests/support/). The Windows
 // tests run under Wine, where drive Z: is the host's root.
@@ -28,4 +28,4 @@ inline std::optional<Bytes> ReadSourceFile(const std::string& relativePath) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace vt::testing
+}  // namespace vt::test

@@ -14,7 +14,7 @@
 namespace vt {
 namespace {
 
-using testing::FakeForm;
+using test::FakeForm;
 
 // Tables given by the test, under any name.
 class FakeTables final : public LanguageResources {

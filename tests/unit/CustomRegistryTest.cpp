@@ -509,5 +509,24 @@ TEST(CustomRegistryAccess, MasksAndClosing) {
     }
 }
 
+// A key object reused for a second open closes the key it held; a lookup never adds keys.
+TEST(CustomRegistryAccess, ReusedKeyClosesWhatItHeldAndLookupsAddNothing) {
+    MemoryRegistry store;
+    CustomRegistry reg(store);
+    reg.WriteRegInteger(RegRoot::CurrentUser, L"\\a\\", L"v", 1, false);
+    {
+        RegKey key(store);
+        ASSERT_TRUE(store.OpenKey(RegRoot::CurrentUser, L"a", RegAccess::Read, key.put()));
+        ASSERT_TRUE(store.OpenKey(RegRoot::CurrentUser, L"a", RegAccess::Read, key.put()));
+        EXPECT_EQ(store.OpenKeyCount(), 1u);
+        EXPECT_FALSE(store.OpenKey(RegRoot::CurrentUser, L"a\\b\\c", RegAccess::Read, key.put()));
+        EXPECT_EQ(store.OpenKeyCount(), 0u);
+    }
+    EXPECT_EQ(store.OpenKeyCount(), 0u);
+    EXPECT_FALSE(store.KeyExists(RegRoot::CurrentUser, L"a\\b"));
+    EXPECT_EQ(reg.ReadRegInteger(RegRoot::CurrentUser, L"\\a\\b\\", L"v", 7, false), 7);
+    EXPECT_FALSE(store.KeyExists(RegRoot::CurrentUser, L"a\\b"));
+}
+
 }  // namespace
 }  // namespace vt

@@ -4,6 +4,9 @@
 #include <limits>
 
 #include "registry/DateStamp.h"
+#include "registry/DateTextFallback.h"
+#include "registry/EnglishDateLocale.h"
+#include "registry/SystemClock.h"
 
 namespace vt {
 namespace {
@@ -68,9 +71,11 @@ TEST(DateStamp, StoredTextForms) {
         {L"9223372036854775807", L"", L""},                         // a count past the year 9999
         {L"13/45/2021 1:00:00 PM", L"13/45/2021 1:00:00 PM", L""},  // locale text, unparsable
         {L"12:30", L"12:30", L"Saturday, December 30, 1899 - 12:30:00 PM"},
+        // What the start-up writes at exactly midnight: the date alone.
+        {L"3/29/2021", L"3/29/2021", L"Monday, March 29, 2021 - 12:00:00 AM"},
     };
     for (const TextCase& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.stored)));
+        SCOPED_TRACE(::testing::PrintToString(std::wstring(c.stored)));
         EXPECT_EQ(StampToDateText(c.stored, kEnUs), c.dateText);
         EXPECT_EQ(StampToDisplayText(c.stored, kEnUs), c.displayText);
     }
@@ -84,6 +89,42 @@ TEST(DateStamp, EnglishLocaleRoundTripsExactly) {
         const auto parsed = kEnUs.ParseUserDateTime(DateTimeToLocaleText(value, kEnUs));
         ASSERT_TRUE(parsed.has_value());
         EXPECT_EQ(DateTimeToStamp(*parsed), stamp);
+    }
+}
+
+// The readings after a rejected date-and-time: the user's date order and separator, then a
+// plain number of days.
+TEST(DateStamp, DateOnlyAndDayCountReadings) {
+    struct DateCase {
+        const wchar_t* text;
+        DateOrder order;
+        const wchar_t* separator;
+        std::optional<DateTime> expected;
+    };
+    const DateTime march29 = EncodeDateTime(2021, 3, 29, 0, 0, 0);
+    const DateCase dates[] = {
+        {L"3/29/2021", DateOrder::MonthDayYear, L"/", march29},
+        {L"29.03.2021", DateOrder::DayMonthYear, L".", march29},
+        {L"2021-03-29", DateOrder::YearMonthDay, L"-", march29},
+        {L" 2021. 3. 29", DateOrder::YearMonthDay, L".", march29},  // blanks around the parts
+        {L"3/29/21", DateOrder::MonthDayYear, L"/", march29},
+        {L"3/29/99", DateOrder::MonthDayYear, L"/", EncodeDateTime(1999, 3, 29, 0, 0, 0)},
+        {L"2/29/2021", DateOrder::MonthDayYear, L"/", std::nullopt},  // no such day
+        {L"29/3/2021", DateOrder::MonthDayYear, L"/", std::nullopt},  // another order
+        {L"3/29/2021 2:30", DateOrder::MonthDayYear, L"/", std::nullopt},
+        {L"3/29", DateOrder::MonthDayYear, L"/", std::nullopt},
+        {L"3/29/2021/1", DateOrder::MonthDayYear, L"/", std::nullopt},
+        {L"3/29/2021", DateOrder::MonthDayYear, L"", std::nullopt},
+    };
+    for (const DateCase& c : dates) {
+        SCOPED_TRACE(::testing::PrintToString(std::wstring(c.text)));
+        EXPECT_EQ(ParseDateOnly(c.text, c.order, c.separator), c.expected);
+    }
+    EXPECT_EQ(ParseDayCount(L"44284", L"."), 44284.0);
+    EXPECT_EQ(ParseDayCount(L" 44284,5 ", L","), 44284.5);
+    EXPECT_EQ(ParseDayCount(L"-1", L"."), -1.0);
+    for (const wchar_t* text : {L"", L"44284,5", L"1e3", L"12:30", L"99999999", L"-"}) {
+        EXPECT_EQ(ParseDayCount(text, L"."), std::nullopt) << ::testing::PrintToString(text);
     }
 }
 

@@ -72,7 +72,11 @@ TEST(LanguageTables, EnglishIsStoredAs1252TextWithoutMark) {
     std::vector<std::uint8_t> high;
     std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(high),
                  [](std::uint8_t b) { return b >= 0x80 || b == 0; });
-    EXPECT_EQ(high, (std::vector<std::uint8_t>{0xA9, 0xAE}));  // copyright, then registered
+    // The copyright sign, then registered signs only.
+    ASSERT_FALSE(high.empty());
+    EXPECT_EQ(high.front(), 0xA9);
+    EXPECT_EQ(std::count(high.begin(), high.end(), 0xA9), 1);
+    EXPECT_EQ(std::count(high.begin(), high.end(), 0xAE), std::ssize(high) - 1);
     ExpectStoredLayout(DecodeCp1252({reinterpret_cast<const char*>(bytes.data()), bytes.size()}));
 }
 
@@ -86,8 +90,8 @@ TEST(LanguageTables, KoreanIsStoredAsUtf16LeWithMark) {
 }
 
 TEST(LanguageTables, EmbeddedBytesAreTheFilesInResources) {
-    EXPECT_EQ(testing::ReadSourceFile("resources/lang/English.lng"), Table(L"english"));
-    EXPECT_EQ(testing::ReadSourceFile("resources/lang/Korean.lng"), Table(L"Korean"));
+    EXPECT_EQ(test::ReadSourceFile("resources/lang/English.lng"), Table(L"english"));
+    EXPECT_EQ(test::ReadSourceFile("resources/lang/Korean.lng"), Table(L"Korean"));
     EXPECT_FALSE(EmbeddedLanguageResources().Find(L"french").has_value());
     EXPECT_FALSE(EmbeddedLanguageResources().Find(L"").has_value());
 }
@@ -134,6 +138,53 @@ TEST(LanguageTables, QuirksOfTheStoredRowsArePresent) {
     EXPECT_NE(korean.find(L"\r\nVtMainForm,BenefitsLabel,\"Velotune의 장점\"\r\n"),
               std::wstring::npos);
     EXPECT_NE(korean.find(L"\"계속하시려면 OK를 클릭하십시오.\" \r\n"), std::wstring::npos);
+}
+
+// The About window's copyright warning and credits carry every role the window gives them, in
+// both languages: the penalties, the own work and the only runtimes shipped with their owners,
+// years, sites and licences, the trademark notice, and where support and updates are found.
+TEST(LanguageTables, AboutTextsCarryTheirRoles) {
+    struct Role {
+        const wchar_t* key;
+        std::vector<std::wstring> english, korean;
+    };
+    const std::vector<std::wstring> credits = {L"2001-2021 QENTRA",
+                                               L"Free Software Foundation",
+                                               L"https://gcc.gnu.org",
+                                               L"mingw-w64",
+                                               L"https://www.mingw-w64.org",
+                                               L"2009-2016",
+                                               L"Zope Public License 2.1",
+                                               L"Velotune\u00AE",
+                                               L"Windows\u00AE"};
+    std::vector<std::wstring> englishCredits = credits;
+    englishCredits.insert(englishCredits.end(),
+                          {L"original work of QENTRA", L"GCC Runtime Library Exception",
+                           L"no third-party library", L"support", L"updates"});
+    std::vector<std::wstring> koreanCredits = credits;
+    koreanCredits.insert(koreanCredits.end(),
+                         {L"GCC 런타임 라이브러리 예외", L"지원", L"업데이트"});
+    const Role roles[] = {
+        {L"CopyrightWarningLabel",
+         {L"copyright law and international treaties", L"severe civil and criminal penalties"},
+         {L"저작권법과 국제 조약", L"민사 및 형사 처벌"}},
+        {L"LicensedMemo", englishCredits, koreanCredits},
+        {L"CopyrightLabel", {L"\u00A9 2001-2021 QENTRA"}, {L"\u00A9 2001-2021 QENTRA"}},
+    };
+    for (const Role& role : roles) {
+        for (const bool korean : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << role.key << (korean ? " korean" : " english"));
+            std::wstring text;
+            for (const Row& row : Rows(Table(korean ? L"korean" : L"english"))) {
+                if (AsciiLower(row.section) == L"vtaboutform" && row.key == role.key) {
+                    text = row.text;
+                }
+            }
+            for (const std::wstring& part : korean ? role.korean : role.english) {
+                EXPECT_NE(text.find(part), std::wstring::npos) << ::testing::PrintToString(part);
+            }
+        }
+    }
 }
 
 }  // namespace

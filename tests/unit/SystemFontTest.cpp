@@ -6,7 +6,7 @@
 namespace vt {
 namespace {
 
-using testing::FakeForm;
+using test::FakeForm;
 
 constexpr std::uint32_t kGrey = 0x808080;
 
@@ -19,9 +19,9 @@ class AdaptFontsTest : public ::testing::Test {
 protected:
     AdaptFontsTest() { window.font = {L"Segoe UI", 9, 0, 0, 1}; }
 
-    testing::FakeComponent& Own(const wchar_t* name, std::optional<bool> parentFont,
+    test::FakeComponent& Own(const wchar_t* name, std::optional<bool> parentFont,
                                 std::optional<FontSpec> font) {
-        testing::FakeComponent& component = window.Add(name);
+        test::FakeComponent& component = window.Add(name);
         component.parentFont = parentFont;
         component.font = std::move(font);
         return component;

@@ -60,6 +60,16 @@ struct Machine {
     std::optional<RegValue> Backup(const wchar_t* name) {
         return reg.ReadRegRaw(program_key::kRoot, program_key::kPath, name, false);
     }
+    std::optional<RegValue> Record(int row) {
+        return reg.ReadRegRaw(program_key::kRoot, kPriorStateKey,
+                              PriorStateValueName(TweakCatalogue()[row - 1]), false);
+    }
+    void DropRecords() {
+        for (const Tweak& tweak : TweakCatalogue()) {
+            reg.DeleteRegValue(program_key::kRoot, kPriorStateKey, PriorStateValueName(tweak),
+                               false);
+        }
+    }
     std::vector<const test::RecordingBackend::Call*> SystemWrites() const {
         std::vector<const test::RecordingBackend::Call*> out;
         for (const auto& call : recorder.calls) {
@@ -90,7 +100,13 @@ TEST(TweakCatalogue, RowsWrittenForEachVersionCode) {
             written.push_back(RowOf(call->name));
         }
         EXPECT_EQ(written, rows);
-        EXPECT_EQ(machine.recorder.Mutations().size(), rows.size());  // nothing else touched
+        // Nothing else touched but the prior-state records of the written rows 6 to 20.
+        std::size_t records = 0;
+        for (const auto& call : machine.recorder.Mutations()) {
+            records += call.path.rfind(kProgramKey + L"PriorState\\", 0) == 0 ? 1 : 0;
+        }
+        EXPECT_EQ(records, rows.size() - 5);
+        EXPECT_EQ(machine.recorder.Mutations().size(), rows.size() + records);
         EXPECT_EQ(machine.store.OpenKeyCount(), 0u);
     }
 }
@@ -169,7 +185,7 @@ TEST(TweakCatalogue, UndoWithoutBackupWritesTheDefaults) {
 }
 
 // On a machine where none of rows 6 to 20 existed, optimize-then-restore leaves exactly what the
-// plain specified deletion leaves: every row gone, the backup and the prior-state record gone.
+// plain deletion leaves: every row gone, the backup and the prior-state record gone.
 TEST(TweakCatalogue, RestoreOnACleanMachineLeavesNoTrace) {
     for (int code = -1; code <= 8; ++code) {
         SCOPED_TRACE("version code " + std::to_string(code));
@@ -237,13 +253,14 @@ TEST(TweakCatalogue, RecordedRowsAreRestoredWhateverTheVersionCode) {
     EXPECT_EQ(machine.Get(19), std::nullopt);
 }
 
-// A backup from before the prior-state record existed: the selected rows are deleted, a written
+// Records removed by hand (or never written): the selected rows get plain deletion, a written
 // conditional row that this version code does not select stays.
 TEST(TweakCatalogue, WithoutARecordUndoDeletesTheSelectedRows) {
     Machine machine;
     machine.Put(17, Dword(3));
     ApplyTweaks(machine.reg, 0, false);  // rows 1-16 and 18
     ApplyTweaks(machine.reg, 8, false);  // rows 1-17, 19, 20
+    machine.DropRecords();
     UndoTweaks(machine.reg, 0);
     EXPECT_EQ(machine.Get(17), Dword(1));  // not selected by code 0: stays
     EXPECT_EQ(machine.Get(18), std::nullopt);
@@ -253,8 +270,9 @@ TEST(TweakCatalogue, WithoutARecordUndoDeletesTheSelectedRows) {
     Machine other;
     other.Put(17, Dword(3));
     ApplyTweaks(other.reg, 8, false);
+    other.DropRecords();
     UndoTweaks(other.reg, 8);
-    EXPECT_EQ(other.Get(17), std::nullopt);  // the specified deletion
+    EXPECT_EQ(other.Get(17), std::nullopt);  // plain deletion
 }
 
 TEST(TweakCatalogue, BackupHoldsTheValuesFromBeforeTheFirstOptimization) {
@@ -295,24 +313,146 @@ TEST(TweakCatalogue, RefusedLocalMachineRunsToTheEnd) {
 
     UndoTweaks(machine.reg, 8);
     EXPECT_EQ(machine.Get(1), Sz(L"1"));
-    EXPECT_EQ(machine.Get(7), std::nullopt);  // no record could be kept: the specified deletion
+    EXPECT_EQ(machine.Get(7), std::nullopt);  // no record could be kept: plain deletion
     EXPECT_EQ(machine.store.OpenKeyCount(), 0u);
 }
 
-TEST(TweakCatalogue, CorruptRecordFallsBackToTheSpecifiedDeletion) {
+// A record that cannot be read back as one is never replaced (re-recording could only capture
+// tweak data); its row gets plain deletion: deleted when the undo's code selects it, else kept.
+TEST(TweakCatalogue, UnreadableRecordIsLeftAloneAndGivesPlainDeletion) {
+    const std::vector<RegValue> corrupt = {RegValue{RegType::Binary, {}},
+                                           RegValue{RegType::Binary, {1, 4}},
+                                           RegValue{RegType::Binary, {7}},
+                                           RegValue{RegType::Binary, {0, 0}},
+                                           Sz(L"x"),
+                                           RegValue{RegType::Dword, {1, 0, 0, 0}}};
+    for (const RegValue& bad : corrupt) {
+        SCOPED_TRACE(::testing::PrintToString(bad.data));
+        Machine machine;
+        machine.Put(17, Dword(3));
+        machine.Put(18, Dword(10));
+        for (int row : {17, 18}) {
+            machine.reg.WriteRegRaw(program_key::kRoot, kPriorStateKey,
+                                    PriorStateValueName(TweakCatalogue()[row - 1]), bad, false);
+        }
+        ApplyTweaks(machine.reg, 2, true);  // selects 17 and 18
+        EXPECT_EQ(machine.Record(17), bad);
+        EXPECT_EQ(machine.Record(18), bad);
+        ApplyTweaks(machine.reg, 8, false);
+        EXPECT_EQ(machine.Record(17), bad);
+        UndoTweaks(machine.reg, 8);
+        EXPECT_EQ(machine.Get(17), std::nullopt);  // selected by code 8: deleted
+        EXPECT_EQ(machine.Get(18), Dword(0));      // not selected: the tweak stays
+        EXPECT_EQ(machine.Get(19), std::nullopt);  // its own good record: was absent
+        EXPECT_EQ(machine.Record(17), std::nullopt);
+    }
+}
+
+// Values of every type a user's registry may hold, for rows 6 to 20.
+std::map<int, RegValue> OddUserValues() {
+    return {
+        {6, {RegType::Dword, {1, 0, 0, 0}}},   // another type than written
+        {7, {RegType::Sz, {'N', 0, 'o', 0}}},  // string without its NUL
+        {8, {RegType::ExpandSz, {'%', 0, 'X', 0, '%', 0, 0, 0}}},
+        {9, {11 /* REG_QWORD */, {1, 2, 3, 4, 5, 6, 7, 8}}},
+        {10, {7 /* REG_MULTI_SZ */, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}}},
+        {11, {RegType::None, {}}},
+        {12, {RegType::Dword, {0x34, 0x12}}},  // a 2-byte DWORD
+        {13, {RegType::None, {9, 9, 9}}},
+        {15, {RegType::Binary, Bytes(3000, 0xAB)}},
+        {16, Dword(2)},  // the Messenger service's own start type
+        {17, Dword(3)},
+        {18, Dword(10)},
+        {19, Sz(L"N")},
+        {20, Dword(0)},
+    };
+}
+
+// A retaken backup (a Restore ended during its steps, or the flag deleted by hand) must not lose
+// the user's own values of rows 6 to 20: their records are kept from the first optimization.
+TEST(TweakCatalogue, RetakenBackupKeepsTheUsersValues) {
+    for (const bool oddValues : {false, true}) {
+        SCOPED_TRACE(oddValues ? "odd values" : "empty store");
+        Machine machine;
+        std::map<int, RegValue> user;
+        if (oddValues) {
+            user = OddUserValues();
+            user.erase(18);  // code 8 never writes row 18
+            for (const auto& [row, value] : user) {
+                machine.Put(row, value);
+            }
+        }
+        ApplyTweaks(machine.reg, 8, true);
+        ApplyTweaks(machine.reg, 8, true);
+        UndoTweaks(machine.reg, 8);
+        for (int row = 6; row <= 20; ++row) {
+            const auto it = user.find(row);
+            EXPECT_EQ(machine.Get(row),
+                      it == user.end() ? std::nullopt : std::optional<RegValue>(it->second))
+                << "row " << row;
+        }
+        // The five backup values keep their own behaviour: the second backup copied the
+        // tweaked values, and they are what comes back.
+        EXPECT_EQ(machine.Get(1), Sz(L"1"));
+        EXPECT_EQ(machine.Get(4), Dword(1));
+        for (const auto& [name, value] : machine.store.Values()) {
+            EXPECT_EQ(name.find(L"VELOTUNE"), std::wstring::npos) << "left behind";
+        }
+    }
+}
+
+// Server 2000 first, Windows 10 later: rows 17, 19 and 20 are first written by the later run,
+// which records them; row 18's record from the first run still puts it back.
+TEST(TweakCatalogue, LaterEditionRecordsTheRowsItAdds) {
     Machine machine;
+    const std::map<int, RegValue> user = OddUserValues();
+    for (const auto& [row, value] : user) {
+        machine.Put(row, value);
+    }
+    ApplyTweaks(machine.reg, 0, true);
+    EXPECT_EQ(machine.Record(17), std::nullopt);
+    ApplyTweaks(machine.reg, 8, false);
+    EXPECT_NE(machine.Record(17), std::nullopt);
+    UndoTweaks(machine.reg, 8);
+    for (const auto& [row, value] : user) {
+        EXPECT_EQ(machine.Get(row), value) << "row " << row;
+    }
+    EXPECT_EQ(machine.Get(14), std::nullopt);
+}
+
+// A record saying "absent" removes its row even when the undo's version code does not select it.
+TEST(TweakCatalogue, AbsentRecordDeletesARowTheUndoDoesNotSelect) {
+    Machine machine;
+    ApplyTweaks(machine.reg, 0, true);  // row 18 written, recorded as absent
+    EXPECT_EQ(machine.Record(18), (RegValue{RegType::Binary, {0}}));
+    UndoTweaks(machine.reg, 8);
+    EXPECT_EQ(machine.Get(18), std::nullopt);
+    EXPECT_EQ(machine.Get(17), std::nullopt);
+}
+
+// The records live until an undo has put the rows back: the halves of the undo keep them until
+// the backup is dropped, and the selections stored by the operations are never touched.
+TEST(TweakCatalogue, RecordsLiveUntilTheBackupIsDropped) {
+    Machine machine;
+    machine.reg.WriteRegInteger(program_key::kRoot, program_key::kPath, program_key::kProcessorType,
+                                1, false);
+    machine.reg.WriteRegInteger(program_key::kRoot, program_key::kPath, program_key::kSpeedSetting,
+                                1, false);
     machine.Put(17, Dword(3));
     ApplyTweaks(machine.reg, 8, true);
-    const std::wstring record = PriorStateValueName(TweakCatalogue()[16]);
-    for (const RegValue& corrupt :
-         {RegValue{RegType::Binary, {}}, RegValue{RegType::Binary, {1, 4}},
-          RegValue{RegType::Binary, {7}}, Sz(L"x")}) {
-        machine.reg.WriteRegRaw(program_key::kRoot, kPriorStateKey, record, corrupt, false);
-        ApplyTweaks(machine.reg, 8, false);
-        UndoTweaks(machine.reg, 8);
-        EXPECT_EQ(machine.Get(17), std::nullopt);
-        machine.Put(17, Dword(3));
-    }
+    PutBackTweaks(machine.reg, 8);
+    EXPECT_EQ(machine.Get(17), Dword(3));
+    EXPECT_NE(machine.Record(17), std::nullopt);
+    EXPECT_NE(machine.Backup(L"AutoReboot"), std::nullopt);
+    // A second put-back (a Restore ended before the backup was dropped) still has its records.
+    WriteTweakRows(machine.reg, 8);
+    PutBackTweaks(machine.reg, 8);
+    EXPECT_EQ(machine.Get(17), Dword(3));
+    DropTweakBackup(machine.reg);
+    EXPECT_EQ(machine.Record(17), std::nullopt);
+    EXPECT_EQ(machine.Backup(L"AutoReboot"), std::nullopt);
+    EXPECT_EQ(machine.Backup(program_key::kProcessorType), Dword(1));
+    EXPECT_EQ(machine.Backup(program_key::kSpeedSetting), Dword(1));
 }
 
 }  // namespace

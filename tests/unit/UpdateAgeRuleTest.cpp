@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "registry/CustomRegistry.h"
+#include "registry/EnglishDateLocale.h"
 #include "registry/MemoryRegistry.h"
 #include "registry/ProgramKey.h"
 #include "support/RecordingLauncher.h"

@@ -85,6 +85,39 @@ TEST(WindowsVersion, ServerItemsShowTheServerPicture) {
     }
 }
 
+// The captions exactly as the window lists them: two leading blanks, the registered sign U+00AE.
+TEST(WindowsVersion, ComboItemsAsPrinted) {
+    struct Item {
+        const wchar_t* caption;
+        int image;
+        std::int32_t code;
+    };
+    const Item windows[] = {
+        {L"  Microsoft \u00AE Windows 10", 0, 8},
+        {L"  Microsoft \u00AE Windows 8", 0, 6},
+        {L"  Microsoft \u00AE Windows 7", 0, 5},
+        {L"  Microsoft \u00AE Windows Vista", 0, 3},
+        {L"  Microsoft \u00AE Windows XP", 0, 1},
+        {L"  Microsoft \u00AE Windows Server 2012", 1, 7},
+        {L"  Microsoft \u00AE Windows Server 2008", 1, 4},
+        {L"  Microsoft \u00AE Windows Server 2003", 1, 2},
+        {L"  Microsoft \u00AE Windows Server 2000", 1, 0},
+    };
+    ASSERT_EQ(kWindowsComboItems.size(), std::size(windows));
+    for (std::size_t i = 0; i < std::size(windows); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(std::wstring(kWindowsComboItems[i].caption), windows[i].caption);
+        EXPECT_EQ(kWindowsComboItems[i].image, windows[i].image);
+        EXPECT_EQ(kWindowsComboItems[i].versionCode, windows[i].code);
+    }
+    const wchar_t* processors[] = {L"  Intel \u00AE Processor", L"  AMD \u00AE Processor",
+                                   L"  VIA \u00AE Processor"};
+    ASSERT_EQ(kProcessorComboItems.size(), std::size(processors));
+    for (std::size_t i = 0; i < std::size(processors); ++i) {
+        EXPECT_EQ(std::wstring(kProcessorComboItems[i]), processors[i]) << i;
+    }
+}
+
 class ProcessorPreselection : public ::testing::Test {
 protected:
     static constexpr const wchar_t* kCpuKey =

@@ -13,7 +13,7 @@ namespace {
 TEST(EmbeddedArt, ClickSoundAndProgramIcon) {
     HRSRC sound = FindResourceW(nullptr, L"click", L"WAVE");
     ASSERT_NE(sound, nullptr);
-    const auto file = testing::ReadSourceFile("resources/images/click.wav");
+    const auto file = test::ReadSourceFile("resources/images/click.wav");
     ASSERT_TRUE(file.has_value());
     ASSERT_EQ(SizeofResource(nullptr, sound), file->size());
     const void* data = LockResource(LoadResource(nullptr, sound));

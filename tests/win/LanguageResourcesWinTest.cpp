@@ -16,8 +16,8 @@ namespace {
 
 TEST(WinLanguageResources, FindTheTablesByNameInAnyCase) {
     const WinLanguageResources resources;
-    const std::optional<Bytes> englishFile = testing::ReadSourceFile("resources/lang/English.lng");
-    const std::optional<Bytes> koreanFile = testing::ReadSourceFile("resources/lang/Korean.lng");
+    const std::optional<Bytes> englishFile = test::ReadSourceFile("resources/lang/English.lng");
+    const std::optional<Bytes> koreanFile = test::ReadSourceFile("resources/lang/Korean.lng");
     ASSERT_TRUE(englishFile && koreanFile);
     for (const wchar_t* name : {L"english", L"ENGLISH", L"English"}) {
         EXPECT_EQ(resources.Find(name), englishFile) << name;
@@ -54,7 +54,7 @@ TEST(WinLanguageResources, CaptionsComeFromTheProgramsResources) {
     const WinLanguageResources resources;
     const Captions captions(registry, resources, &DecodeAnsiCodePage);
 
-    testing::FakeForm about(L"VTAboutForm");
+    test::FakeForm about(L"VTAboutForm");
     auto& copyright = about.Add(L"CopyrightLabel", ComponentKind::Label);
     captions.ApplyCaptions(about);
     EXPECT_EQ(about.title, L"About Velotune");

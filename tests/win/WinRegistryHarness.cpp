@@ -49,7 +49,7 @@ public:
     bool DeleteValue(KeyHandle key, const std::wstring& name) override {
         return inner_.DeleteValue(key, name);
     }
-    void CloseKey(KeyHandle key) override { inner_.CloseKey(key); }
+    void CloseKey(KeyHandle key) noexcept override { inner_.CloseKey(key); }
 
 private:
     bool Refused(const std::wstring& path, std::uint32_t access) const {

@@ -4,7 +4,10 @@
 // After windows.h, which it needs.
 #include <oleauto.h>
 
+#include <string>
 #include <vector>
+
+#include "registry/DateTextFallback.h"
 
 namespace vt {
 namespace {
@@ -46,6 +49,22 @@ std::wstring FormatTime(LCID locale, DateTime value) {
     return length > 0 ? std::wstring(buffer, static_cast<std::size_t>(length - 1)) : L"";
 }
 
+std::wstring UserLocaleInfo(LCTYPE type) {
+    wchar_t buffer[16];
+    const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, 16);
+    return length > 0 ? std::wstring(buffer, static_cast<std::size_t>(length - 1)) : L"";
+}
+
+// The user's short-date order and separator, for the date-only reading.
+std::optional<DateTime> ParseUserDateOnly(const std::wstring& text) {
+    const std::wstring order = UserLocaleInfo(LOCALE_IDATE);
+    if (order.size() != 1 || order[0] < L'0' || order[0] > L'2') {
+        return std::nullopt;
+    }
+    return ParseDateOnly(text, static_cast<DateOrder>(order[0] - L'0'),
+                         UserLocaleInfo(LOCALE_SDATE));
+}
+
 }  // namespace
 
 std::wstring WinDateLocale::UserShortDate(DateTime value) const {
@@ -71,14 +90,19 @@ std::optional<DateTime> WinDateLocale::ParseUserDateTime(const std::wstring& tex
     std::vector<wchar_t> buffer(text.begin(), text.end());  // the API takes a non-const string
     buffer.push_back(L'\0');
     DATE date = 0;
-    HRESULT result = VarDateFromStr(buffer.data(), LOCALE_USER_DEFAULT, 0, &date);
-    if (result == DISP_E_TYPEMISMATCH) {
-        result = VarDateFromStr(buffer.data(), LOCALE_USER_DEFAULT, VAR_DATEVALUEONLY, &date);
+    const HRESULT result = VarDateFromStr(buffer.data(), LOCALE_USER_DEFAULT, 0, &date);
+    if (SUCCEEDED(result)) {
+        return date;
     }
-    if (FAILED(result)) {
+    // Only a text that is no date-and-time at all gets the narrower readings; any other failure
+    // (out of range, no memory) stands.
+    if (result != DISP_E_TYPEMISMATCH) {
         return std::nullopt;
     }
-    return date;
+    if (const auto dateOnly = ParseUserDateOnly(text)) {
+        return dateOnly;
+    }
+    return ParseDayCount(text, UserLocaleInfo(LOCALE_SDECIMAL));
 }
 
 }  // namespace vt

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace vt {
 namespace {
 
@@ -53,14 +55,19 @@ bool WinRegistryBackend::QueryValue(KeyHandle key, const std::wstring& name, std
 
 bool WinRegistryBackend::SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type,
                                   const std::uint8_t* data, std::uint32_t size) {
-    return RegSetValueExW(ToHkey(key), name.c_str(), 0, type, data, size) == ERROR_SUCCESS;
+    // Windows appends a NUL to string data whose count left it out when the byte after the data
+    // happens to be NUL; non-NUL padding beyond the count keeps the stored bytes exact.
+    std::vector<BYTE> padded(data, data + (data == nullptr ? 0 : size));
+    padded.push_back(0xFF);
+    padded.push_back(0xFF);
+    return RegSetValueExW(ToHkey(key), name.c_str(), 0, type, padded.data(), size) == ERROR_SUCCESS;
 }
 
 bool WinRegistryBackend::DeleteValue(KeyHandle key, const std::wstring& name) {
     return RegDeleteValueW(ToHkey(key), name.c_str()) == ERROR_SUCCESS;
 }
 
-void WinRegistryBackend::CloseKey(KeyHandle key) {
+void WinRegistryBackend::CloseKey(KeyHandle key) noexcept {
     RegCloseKey(ToHkey(key));
 }
 

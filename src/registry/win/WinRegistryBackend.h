@@ -16,7 +16,7 @@ public:
     bool SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type,
                   const std::uint8_t* data, std::uint32_t size) override;
     bool DeleteValue(KeyHandle key, const std::wstring& name) override;
-    void CloseKey(KeyHandle key) override;
+    void CloseKey(KeyHandle key) noexcept override;
 };
 
 }  // namespace vt

@@ -1,4 +1,4 @@
-#include "engine/win/WindowsVersion.h"
+#include "engine/win/WinVersionQuery.h"
 
 #include <cstring>
 

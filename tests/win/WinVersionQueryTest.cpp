@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/WindowsVersion.h"
-#include "engine/win/WindowsVersion.h"
+#include "engine/win/WinVersionQuery.h"
 
 namespace vt {
 namespace {
