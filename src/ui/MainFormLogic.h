@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/ProgramVersion.h"
 #include "engine/Restarter.h"
 #include "i18n/Captions.h"
 #include "registry/CustomRegistry.h"
@@ -19,7 +20,6 @@
 
 namespace vt {
 
-inline constexpr const wchar_t* kProgramVersion = L"4.3.29.2021";
 inline constexpr unsigned kHelpKey = 112;  // F1
 
 // A key press as the application-wide shortcut event sees it.

@@ -13,8 +13,8 @@
 namespace vt {
 namespace {
 
-using testing::FakeComponent;
-using testing::FakeForm;
+using test::FakeComponent;
+using test::FakeForm;
 using Events = std::vector<std::wstring>;
 
 const FontSpec kIconTitleFont{L"Segoe UI", 9, 0, 0, 1};

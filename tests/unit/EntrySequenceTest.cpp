@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/EntrySequence.h"
+#include "registry/EnglishDateLocale.h"
 #include "registry/MemoryRegistry.h"
 #include "registry/ProgramKey.h"
 

@@ -20,7 +20,7 @@ protected:
     AdaptFontsTest() { window.font = {L"Segoe UI", 9, 0, 0, 1}; }
 
     test::FakeComponent& Own(const wchar_t* name, std::optional<bool> parentFont,
-                                std::optional<FontSpec> font) {
+                             std::optional<FontSpec> font) {
         test::FakeComponent& component = window.Add(name);
         component.parentFont = parentFont;
         component.font = std::move(font);
