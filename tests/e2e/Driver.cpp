@@ -290,6 +290,43 @@ void Click(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+namespace {
+
+POINT Middle(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void SendMouse(DWORD flags, POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+void MouseMoveTo(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    SendMouse(MOUSEEVENTF_MOVE, screen);
+    std::this_thread::sleep_for(50ms);
+}
+
+void MouseMoveTo(HWND window) {
+    MouseMoveTo(Middle(window));
+}
+
+void MouseClick(HWND window) {
+    const POINT at = Middle(window);
+    MouseMoveTo(at);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, at);
+    std::this_thread::sleep_for(30ms);
+    SendMouse(MOUSEEVENTF_LEFTUP, at);
+}
+
 HWND FocusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

@@ -69,6 +69,12 @@ int ComboSelection(HWND comboEx);
 
 // Posted, so that a handler that runs a modal loop does not block the driver.
 void Click(HWND button);
+// A real left click at the middle of the window, through the system's input queue, as a user's
+// mouse would give it (the window must be uncovered).
+void MouseClick(HWND window);
+// Moves the pointer to the middle of the window (or to a screen point).
+void MouseMoveTo(HWND window);
+void MouseMoveTo(POINT screen);
 // A key press delivered to the window that has the focus in `window`'s thread.
 void PressKey(HWND window, UINT virtualKey);
 // The window with the keyboard focus in the thread of `window`.

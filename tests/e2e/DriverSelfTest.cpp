@@ -69,7 +69,14 @@ TEST(Driver, ReadsWindowsAndCombosAndClicksButtons) {
     EXPECT_EQ(box->owner, window);
     EXPECT_EQ(ToString(box->icon), L"warning");
     EXPECT_EQ(box->defaultButton, IDNO);
-    Answer(*box, IDYES);
+    Answer(*box, IDNO);
+    EXPECT_TRUE(WaitUntil([&] { return !AnyMessageBox(fixture.Id()); }, 10s));
+
+    // The same through the input queue, as a mouse click.
+    MouseClick(button);
+    const auto second = WaitForMessageBox(fixture.Id(), 20s);
+    ASSERT_TRUE(second);
+    Answer(*second, IDYES);
     EXPECT_TRUE(WaitUntil([&] { return !AnyMessageBox(fixture.Id()); }, 10s));
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(fixture.WaitExit(10s), static_cast<DWORD>(IDYES));
