@@ -92,6 +92,16 @@ void Process::End() {
     id_ = 0;
 }
 
+bool WaitIdle(DWORD processId, Milliseconds timeout) {
+    const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+        return false;
+    }
+    const DWORD result = WaitForInputIdle(process, static_cast<DWORD>(timeout.count()));
+    CloseHandle(process);
+    return result == 0;
+}
+
 std::vector<DWORD> ProcessesNamed(const std::wstring& exeName) {
     std::vector<DWORD> ids;
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

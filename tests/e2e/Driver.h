@@ -44,6 +44,10 @@ private:
     DWORD id_ = 0;
 };
 
+// Waits until the process's thread waits for input with nothing left to handle (its windows
+// painted); false when it did not within the time.
+bool WaitIdle(DWORD processId, Milliseconds timeout);
+
 // Ids of the running processes with this executable name (no folder), any letter case.
 std::vector<DWORD> ProcessesNamed(const std::wstring& exeName);
 void EndProcess(DWORD id);
