@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <wincodec.h>
+
+#include "ui/win/Handles.h"
+
+namespace vt::win {
+
+// A PNG picture from the module's resources (type "PNG"), decoded through WIC with its alpha.
+class PngImage {
+public:
+    // The resource `name`, or above 120 DPI `name`_2X (drawn at twice the size) when there is one.
+    static PngImage Load(const wchar_t* name, UINT dpi, HMODULE module = nullptr) noexcept;
+
+    explicit operator bool() const noexcept { return static_cast<bool>(bitmap_); }
+    UINT Width() const noexcept { return width_; }
+    UINT Height() const noexcept { return height_; }
+    // The picture scaled with good quality to exactly width x height: a 32-bit top-down DIB with
+    // premultiplied alpha, ready for AlphaBlend and image lists.
+    UniqueBitmap Scaled(int width, int height) const noexcept;
+
+private:
+    ComPtr<IWICBitmapSource> bitmap_;
+    UINT width_ = 0;
+    UINT height_ = 0;
+};
+
+}  // namespace vt::win
