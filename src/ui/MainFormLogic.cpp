@@ -135,7 +135,12 @@ void MainFormLogic::ApplicationEventsShortCut(const KeyMessage& msg, bool& handl
 }
 
 void MainFormLogic::NavButton1Click() noexcept {
+    if (state_.Busy()) {
+        return;
+    }
     try {
+        // The menu runs a loop of its own: the window must outlive it.
+        OperationScope scope(state_, parts_.view);
         const WindowGeometry window = parts_.view.Geometry();
         const PixelBox button = parts_.view.ControlBounds(L"NavButton1");
         const int x = window.outer.left + (window.outer.width - window.clientWidth) + button.left +
@@ -164,7 +169,12 @@ void MainFormLogic::NavButton3Click() noexcept {
 }
 
 void MainFormLogic::NavButton4Click() noexcept {
+    if (state_.Busy()) {
+        return;
+    }
     try {
+        // The About window is modal and owned by this one: this window must outlive it.
+        OperationScope scope(state_, parts_.view);
         parts_.sound.PlayClickSound();
         parts_.about.ShowModalOverMainWindow();
     } catch (...) {

@@ -230,6 +230,9 @@ PixelBox FakeMainView::ControlBounds(const std::wstring& control) const {
 
 void FakeMainView::ShowPopupMenu(int x, int y) {
     log.Add(L"popup " + std::to_wstring(x) + L"," + std::to_wstring(y));
+    if (whileMenuOpen) {
+        whileMenuOpen();
+    }
 }
 
 void FakeProgress::ShowOverMainWindow() {

@@ -101,6 +101,7 @@ public:
     WindowGeometry Geometry() const override { return geometry; }
     PixelBox ControlBounds(const std::wstring& control) const override;
     void ShowPopupMenu(int x, int y) override;
+    std::function<void()> whileMenuOpen;
     void PostClose() override { log.Add(L"post close"); }
     void BlockShutdown(const std::wstring& reason) override {
         log.Add(L"block shutdown " + reason);
@@ -143,10 +144,16 @@ public:
 class FakeAbout final : public AboutView {
 public:
     explicit FakeAbout(EventLog& eventLog) : log(eventLog) {}
-    void ShowModalOverMainWindow() override { log.Add(L"about shown"); }
+    void ShowModalOverMainWindow() override {
+        log.Add(L"about shown");
+        if (whileShown) {
+            whileShown();
+        }
+    }
     bool IsVisible() const override { return visible; }
     EventLog& log;
     bool visible = false;
+    std::function<void()> whileShown;
 };
 
 class FakeDialogs final : public Dialogs {

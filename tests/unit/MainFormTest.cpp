@@ -231,6 +231,23 @@ TEST_F(MainForm, ClicksRunTheirHandlers) {
     }
 }
 
+// The About window and the menu run loops of their own over this window; a close request that
+// arrives meanwhile waits for them.
+TEST_F(MainForm, CloseWaitsForTheAboutWindowAndTheMenu) {
+    MainFormWorld world(store);
+    std::vector<bool> answers;
+    world.about.whileShown = [&] { answers.push_back(world.logic.CloseQuery()); };
+    world.view.whileMenuOpen = [&] { answers.push_back(world.logic.CloseQuery()); };
+    world.logic.Raise(L"NavButton4", MainEvent::Click);
+    world.logic.Raise(L"NavStatic1", MainEvent::Click);
+    EXPECT_EQ(answers, (std::vector<bool>{false, false}));
+    const Events events = world.Events();
+    ASSERT_EQ(events.size(), 5u);
+    EXPECT_EQ(events[2], L"post close");
+    EXPECT_EQ(events[4], L"post close");
+    EXPECT_TRUE(world.logic.CloseQuery());
+}
+
 TEST_F(MainForm, NavigationHoverUnderlinesTheLabelOfTheSameDigit) {
     MainFormWorld world(store);
     world.logic.FormCreate();
