@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,12 @@ struct RawValue {
     std::vector<BYTE> data;
     bool operator==(const RawValue&) const = default;
 };
+std::wstring Describe(const std::optional<RawValue>& value);
+// Test output shows the type and the bytes.
+inline void PrintTo(const RawValue& value, std::ostream* out) {
+    const std::wstring text = Describe(value);
+    *out << std::string(text.begin(), text.end());
+}
 RawValue Sz(const std::wstring& text);
 RawValue Dword(DWORD value);
 std::optional<RawValue> ReadValue(HKEY root, const std::wstring& path, const std::wstring& name);
@@ -119,7 +126,6 @@ bool WriteValue(HKEY root, const std::wstring& path, const std::wstring& name,
 void DeleteValue(HKEY root, const std::wstring& path, const std::wstring& name);
 bool KeyExists(HKEY root, const std::wstring& path);
 void DeleteKeyTree(HKEY root, const std::wstring& path);
-std::wstring Describe(const std::optional<RawValue>& value);
 
 struct ValuePlace {
     HKEY root;
