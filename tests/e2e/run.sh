@@ -43,7 +43,8 @@ if [ $ready -ne 1 ]; then
 fi
 
 own_display=0
-if [ -z "${DISPLAY:-}" ] || [ -n "${CI:-}" ]; then
+# A display left in the environment by an earlier step may be gone already.
+if [ -z "${DISPLAY:-}" ] || [ -n "${CI:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     vt_xvfb_start || { cleanup; exit 1; }
     own_display=1
 fi
