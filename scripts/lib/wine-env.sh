@@ -7,8 +7,6 @@ export LANG=en_US.UTF-8                   # Wine rewrites the font link when the
 unset LC_ALL
 export LC_CTYPE=C.UTF-8                   # file names beyond ASCII (no other locale is generated)
 
-VT_WINE_PREFIX_VERSION=2
-
 # Also closes the lock descriptor: a lingering wineserver must not hold the prefix lock.
 vt_wine_quiet() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
 
@@ -16,14 +14,11 @@ vt_wine_quiet() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
 vt_wine_configure_prefix() {
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
     local nanum
-    for nanum in /usr/share/fonts/truetype/nanum/NanumGothic{,Bold}.ttf; do
+    for nanum in /usr/share/fonts/truetype/nanum/NanumGothic.ttf; do
         [ -f "$nanum" ] && cp "$nanum" "$WINEPREFIX/drive_c/windows/Fonts/"
     done
     vt_wine_quiet wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
         /v Tahoma /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic' /f
-    # Bold Tahoma is a face of its own (tahomabd.ttf): without its link, bold Korean shows squares.
-    vt_wine_quiet wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-        /v 'Tahoma Bold' /t REG_MULTI_SZ /d 'NanumGothicBold.ttf,NanumGothic Bold' /f
     vt_wine_quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f
     vt_wine_quiet wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f
 }
@@ -35,14 +30,13 @@ vt_wine_ensure_prefix() {
     mkdir -p "$(dirname "$WINEPREFIX")" || return 1
     (
         flock 9
-        # The marker holds the configuration's version: a prefix made by an older one is made anew.
-        if [ "$(cat "$WINEPREFIX/.vt-ready" 2>/dev/null)" != "$VT_WINE_PREFIX_VERSION" ]; then
+        if [ ! -f "$WINEPREFIX/.vt-ready" ]; then
             rm -rf "$WINEPREFIX"
             vt_wine_quiet wineboot -i || exit 1
             vt_wine_quiet wineserver -w
             vt_wine_configure_prefix
             vt_wine_quiet wineserver -w
-            echo "$VT_WINE_PREFIX_VERSION" >"$WINEPREFIX/.vt-ready"
+            touch "$WINEPREFIX/.vt-ready"
         fi
         # Exit code 2: a server of this prefix is already running.
         vt_wine_quiet wineserver -p60
