@@ -19,6 +19,10 @@ vt_wine_configure_prefix() {
     done
     vt_wine_quiet wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
         /v Tahoma /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic' /f
+    # Bold Tahoma is a face of its own: without its link bold Korean text shows as squares. (Wine
+    # takes the regular Nanum file here; its bold file is not used as a link.)
+    vt_wine_quiet wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v 'Tahoma Bold' /t REG_MULTI_SZ /d 'NanumGothic.ttf,NanumGothic' /f
     vt_wine_quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f
     vt_wine_quiet wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f
 }

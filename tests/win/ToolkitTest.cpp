@@ -14,6 +14,7 @@
 #include "ui/win/Label.h"
 #include "ui/win/Picture.h"
 #include "ui/win/PngImage.h"
+#include "ui/win/PopupMenu.h"
 #include "ui/win/ProgressBar.h"
 #include "ui/win/PushButton.h"
 #include "ui/win/TrackBar.h"
@@ -88,6 +89,11 @@ constexpr LayoutRow kRows[] = {
      .parent = L"Board",
      .rect = {250, 180, 100, 25},
      .tabOrder = 3},
+    {.name = L"Credits", .kind = Kind::Memo, .parent = L"Board", .rect = {20, 240, 200, 50}},
+    {.name = L"Menu", .kind = Kind::PopupMenu},
+    {.name = L"MenuOne", .kind = Kind::MenuItem, .parent = L"Menu"},
+    {.name = L"MenuLine", .kind = Kind::MenuItem, .parent = L"Menu", .flags = kSeparator},
+    {.name = L"MenuTwo", .kind = Kind::MenuItem, .parent = L"Menu"},
 };
 
 constexpr FormDef kWindow{.className = L"TkTestForm",
@@ -156,6 +162,7 @@ TEST_F(Toolkit, WindowAndControlsFromTheLayout) {
     EXPECT_EQ(form.Component(0)->Kind(), ComponentKind::Panel);
     EXPECT_EQ(form.Component(6)->Kind(), ComponentKind::Other);
     EXPECT_EQ(form.Component(std::size(kRows)), nullptr);
+    EXPECT_EQ(form.FindControl(L"MenuTwo")->Kind(), ComponentKind::MenuItem);
 
     // Windowed controls stand where the layout puts them, the panel fills the client area.
     EXPECT_EQ(RectInParent(At(L"Board").Handle()).right, client.right);
@@ -185,6 +192,25 @@ TEST_F(Toolkit, WindowAndControlsFromTheLayout) {
     EXPECT_NE(::SendMessageW(choice->Handle(), CBEM_GETIMAGELIST, 0, 0), 0);
 
     EXPECT_TRUE(form.Find<Picture>(L"Icon")->HasImage());
+
+    // The memo: read-only, wrapping, vertical scroll bar, its whole text set at once, drawn on its
+    // parent's colour.
+    Control& credits = At(L"Credits");
+    EXPECT_EQ(credits.Kind(), ComponentKind::Memo);
+    const LONG memoStyle = ::GetWindowLongW(credits.Handle(), GWL_STYLE);
+    EXPECT_TRUE(memoStyle & ES_READONLY);
+    EXPECT_TRUE(memoStyle & ES_MULTILINE);
+    EXPECT_TRUE(memoStyle & WS_VSCROLL);
+    EXPECT_FALSE(memoStyle & (ES_AUTOHSCROLL | WS_HSCROLL));
+    credits.SetText(L"One long paragraph of credits.");
+    EXPECT_EQ(WindowText(credits.Handle()), L"One long paragraph of credits.");
+    WindowDc memoDc(credits.Handle());
+    ::SendMessageW(At(L"Board").Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(memoDc.get()),
+                   reinterpret_cast<LPARAM>(credits.Handle()));
+    EXPECT_EQ(::GetBkColor(memoDc.get()), ::GetSysColor(COLOR_WINDOW));
+
+    // The main form (no owner) has the taskbar button of its own.
+    EXPECT_TRUE(::GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
 TEST_F(Toolkit, LabelsAreRealWindowsSizedToTheirText) {
@@ -215,6 +241,50 @@ TEST_F(Toolkit, LabelsAreRealWindowsSizedToTheirText) {
     const RECT fixed = RectInParent(note.Handle());
     EXPECT_EQ(fixed.right - fixed.left, Scale(150, dpi));
     EXPECT_EQ(fixed.bottom - fixed.top, Scale(36, dpi));
+}
+
+// Columns with ink of a label drawn through its container as on screen (`label` window), or of
+// its text drawn by itself into a wider box.
+int InkColumns(HWND window, const Label* unclipped, int width, int height) {
+    WindowDc screen(window);
+    UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+    SelectedObject selected(memory.get(), bitmap.get());
+    RECT all{0, 0, width, height};
+    ::FillRect(memory.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    if (unclipped != nullptr) {
+        unclipped->DrawText(memory.get(), all);
+    } else {
+        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
+    }
+    int columns = 0;
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            if ((::GetPixel(memory.get(), x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                ++columns;
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+// The label is as wide as its ink, also where the glyphs reach past their advance widths (a
+// line mixing Korean and Latin under Wine lost its last dot).
+TEST_F(Toolkit, LabelsShowAllTheirInk) {
+    auto* title = form.Find<Label>(L"Title");
+    title->SetFont(FontSpec{L"Tahoma", 8, 0, 0, 1});
+    for (const wchar_t* text : {L"Finding 3D graphics device...",
+                                L"3D \uADF8\uB798\uD53D \uC7A5\uCE58\uB97C "
+                                L"\uAC80\uC0C9\uD558\uB294 \uC911..."}) {
+        title->SetText(text);
+        RECT client{};
+        ::GetClientRect(title->Handle(), &client);
+        const int shown = InkColumns(title->Handle(), nullptr, client.right, client.bottom);
+        const int all = InkColumns(title->Handle(), title, client.right + 40, client.bottom);
+        EXPECT_GT(shown, 0);
+        EXPECT_EQ(shown, all) << static_cast<const void*>(text);
+    }
 }
 
 TEST_F(Toolkit, FontsFollowParentAndAdaptFonts) {
@@ -308,9 +378,46 @@ TEST_F(Toolkit, EnterPressesTheDefaultButtonAndKeysReachOnShortCut) {
     ::PostMessageW(other, WM_KEYDOWN, VK_F1, 0);
     ::PostMessageW(other, WM_KEYDOWN, VK_RETURN, 0);
     app.ProcessMessages();
+    // Alt and the letter after "&" presses a button too.
+    At(L"Other").SetText(L"&Restore");
+    int otherClicks = 0;
+    At(L"Other").OnClick = [&](Control&) { ++otherClicks; };
+    ::SetFocus(At(L"Go").Handle());
+    ::PostMessageW(At(L"Go").Handle(), WM_SYSCHAR, L'r', 1 << 29);
+    app.ProcessMessages();
     app.OnShortCut = nullptr;
     EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(otherClicks, 1);
     EXPECT_EQ(keys, (std::vector<WPARAM>{VK_F1, VK_RETURN}));
+    form.Hide();
+}
+
+TEST_F(Toolkit, PopupMenuItemsAndTheirClick) {
+    auto* menu = form.Find<PopupMenu>(L"Menu");
+    ASSERT_NE(menu, nullptr);
+    form.FindControl(L"MenuOne")->SetText(L"Get &help");
+    form.FindControl(L"MenuTwo")->SetText(L"&Contact support");
+    ASSERT_EQ(::GetMenuItemCount(menu->Handle()), 3);
+    wchar_t text[64] = {};
+    ::GetMenuStringW(menu->Handle(), 2, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"&Contact support");
+    MENUITEMINFOW line{};
+    line.cbSize = sizeof line;
+    line.fMask = MIIM_FTYPE;
+    ::GetMenuItemInfoW(menu->Handle(), 1, TRUE, &line);
+    EXPECT_TRUE(line.fType & MFT_SEPARATOR);
+
+    // Down twice skips the separator; Enter chooses; the item's click runs after the menu closed.
+    std::vector<std::wstring> clicked;
+    for (const wchar_t* name : {L"MenuOne", L"MenuTwo"}) {
+        form.FindControl(name)->OnClick = [&](Control& c) { clicked.push_back(c.Name()); };
+    }
+    form.Show();
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+        ::PostMessageW(form.Handle(), WM_KEYDOWN, key, 0);
+    }
+    menu->Popup(300, 200);
+    EXPECT_EQ(clicked, std::vector<std::wstring>{L"MenuTwo"});
     form.Hide();
 }
 
@@ -324,6 +431,7 @@ TEST_F(Toolkit, SecondaryFormsHideOnCloseAndRefuseWhenAsked) {
     Form owned(kOwnedWindow);
     owned.Create(form.Handle());
     EXPECT_EQ(::GetWindowLongW(owned.Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+    EXPECT_EQ(::GetWindowLongW(owned.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
     owned.Show();
     ASSERT_TRUE(owned.Visible());
     bool allow = false;
@@ -373,6 +481,34 @@ TEST_F(Toolkit, OwnerCentredAndKeptInsideTheWorkArea) {
     EXPECT_EQ(ownedRect.left, monitor.rcWork.left);
     EXPECT_EQ(ownedRect.top, monitor.rcWork.top);
     owned.Hide();
+}
+
+// Moved to a monitor of another density, the window is laid out again at the suggested place.
+TEST_F(Toolkit, LaidOutAgainWhenTheDensityChanges) {
+    const UINT other = dpi == 144 ? 96 : 144;
+    At(L"Title").SetText(L"Optimizing");
+    const RECT before = RectInParent(At(L"Title").Handle());
+    RECT suggested{100, 80, 100 + Scale(420, other), 80 + Scale(340, other)};
+    ::SendMessageW(form.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(other, other),
+                   reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form.Dpi(), other);
+    RECT client{};
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, Scale(400, other));
+    EXPECT_EQ(client.bottom, Scale(300, other));
+    RECT window{};
+    ::GetWindowRect(form.Handle(), &window);
+    EXPECT_EQ(window.left, 100);
+    EXPECT_EQ(window.top, 80);
+    const RECT go = RectInParent(At(L"Go").Handle());
+    EXPECT_EQ(go.left, Scale(250, other));
+    EXPECT_EQ(go.bottom - go.top, Scale(30, other));
+    EXPECT_EQ(FontOf(At(L"Go").Handle()).lfHeight, -::MulDiv(8, static_cast<int>(other), 72));
+    EXPECT_EQ(RectInParent(At(L"Board").Handle()).right, client.right);
+    const RECT after = RectInParent(At(L"Title").Handle());
+    EXPECT_EQ(after.left, Scale(20, other));
+    EXPECT_NE(after.right - after.left, before.right - before.left);  // measured in the new font
+    EXPECT_EQ(::SendMessageW(At(L"Speed").Handle(), TBM_GETTHUMBLENGTH, 0, 0), Scale(20, other));
 }
 
 TEST(PngImage, TwiceTheArtAboveOneHundredTwentyDpi) {

@@ -33,7 +33,7 @@ void Container::PaintBackground(HDC dc, const RECT& area) {
     }
 }
 
-void Container::PaintBuffered(HWND window) {
+void Container::PaintBuffered(HWND window, bool buffered) {
     PAINTSTRUCT ps{};
     HDC dc = ::BeginPaint(window, &ps);
     if (dc == nullptr) {
@@ -42,7 +42,7 @@ void Container::PaintBuffered(HWND window) {
     const RECT& area = ps.rcPaint;
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+    UniqueMemoryDc memory(buffered ? ::CreateCompatibleDC(dc) : nullptr);
     UniqueBitmap bitmap(memory ? ::CreateCompatibleBitmap(dc, width, height) : nullptr);
     if (bitmap) {
         SelectedObject selected(memory.get(), bitmap.get());
@@ -100,7 +100,7 @@ bool Container::HandleContainerMessage(Form& form, HWND window, UINT message, WP
             result = 1;
             return true;
         case WM_PAINT:
-            PaintBuffered(window);
+            PaintBuffered(window, form.Definition().doubleBuffered);
             result = 0;
             return true;
         case WM_PRINTCLIENT: {

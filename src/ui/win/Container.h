@@ -14,9 +14,9 @@ class Control;
 class Form;
 
 // What forms and panels share: a window with a colour of its own that paints its painted
-// children (pictures, bevels) in layout order into one buffer, paints under its transparent
-// labels, routes its children's notifications to them and tracks the pointer over painted
-// children.
+// children (pictures, bevels) in layout order (into one buffer when the form is double-buffered),
+// paints under its transparent labels (always buffered), routes its children's notifications to
+// them and tracks the pointer over painted children.
 class Container {
 public:
     virtual ~Container() = default;
@@ -41,7 +41,8 @@ protected:
 
 private:
     Control* PaintedChildAt(POINT point) const noexcept;
-    void PaintBuffered(HWND window);
+    // Through one off-screen bitmap when `buffered`, so that nothing flickers.
+    void PaintBuffered(HWND window, bool buffered);
     void DrawLabel(const DRAWITEMSTRUCT& item);
     HBRUSH BackgroundBrush();
 

@@ -106,10 +106,15 @@ void Control::SetFont(const FontSpec& font) {
     font_ = font;
     parentFont_ = false;
     RefreshFont();
+    RefreshChildFonts();
+}
+
+void Control::RefreshChildFonts() {
     if (auto* container = dynamic_cast<Container*>(this)) {
         for (Control* child : container->Children()) {
             if (child->parentFont_) {
                 child->RefreshFont();
+                child->RefreshChildFonts();
             }
         }
     }

@@ -92,6 +92,8 @@ protected:
     void SetBounds(const RECT& bounds);
     virtual void TextChanged() {}
     UINT Dpi() const noexcept;
+    // Children (and theirs) that take this container's font follow it.
+    void RefreshChildFonts();
     // Redraws what the container paints under and around this control.
     void InvalidateInParent() const noexcept;
 

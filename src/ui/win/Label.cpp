@@ -1,9 +1,52 @@
 #include "ui/win/Label.h"
 
+#include <cstdint>
+
 #include "ui/win/Colours.h"
 #include "ui/win/Dpi.h"
 
 namespace vt::win {
+namespace {
+
+// The right edge of the ink of one line drawn from x = 0: glyphs may reach past the advance
+// widths that DT_CALCRECT adds up (under Wine a line mixing Korean and Latin loses its last dot).
+int InkRight(HDC reference, HFONT font, const std::wstring& text, UINT format, int width,
+             int height) {
+    const int slack = height;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width + slack;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(::CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc memory(::CreateCompatibleDC(reference));
+    if (!bitmap || !memory || bits == nullptr) {
+        return width;
+    }
+    SelectedObject selectedBitmap(memory.get(), bitmap.get());
+    SelectedObject selectedFont(memory.get(), font);
+    RECT box{0, 0, width + slack, height};
+    ::FillRect(memory.get(), &box, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetBkMode(memory.get(), TRANSPARENT);
+    ::SetTextColor(memory.get(), RGB(0, 0, 0));
+    ::DrawTextW(memory.get(), text.c_str(), static_cast<int>(text.size()), &box, format);
+    ::GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    const int stride = width + slack;
+    for (int x = stride - 1; x >= width; --x) {
+        for (int y = 0; y < height; ++y) {
+            if ((pixels[y * stride + x] & 0x00FFFFFFu) != 0x00FFFFFFu) {
+                return x + 1;
+            }
+        }
+    }
+    return width;
+}
+
+}  // namespace
 
 void Label::CreateIn(HWND parentWindow) {
     CreateNative(L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0, parentWindow);
@@ -41,8 +84,12 @@ void Label::AutoSize() {
         ::DrawTextW(screen.get(), text.empty() ? L" " : text.c_str(),
                     text.empty() ? 1 : static_cast<int>(text.size()), &measured,
                     TextFlags() | DT_CALCRECT);
-        const int width = text.empty() ? 0 : measured.right - measured.left;
+        int width = text.empty() ? 0 : measured.right - measured.left;
         const int height = measured.bottom - measured.top;
+        if ((Row().flags & kWordWrap) == 0 && width > 0 && height > 0) {
+            width =
+                InkRight(screen.get(), FontHandle(), text, TextFlags() & ~DT_RIGHT, width, height);
+        }
         if ((Row().flags & kAlignRight) != 0) {
             box.left = box.right - width;
         } else {

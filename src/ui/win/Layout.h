@@ -132,7 +132,7 @@ struct FormDef {
     std::uint32_t titleButtons = kSystemMenu;
     Position position = Position::ScreenCentre;
     Colour colour = kButtonFaceColour;
-    bool doubleBuffered = false;
+    bool doubleBuffered = false;  // forms and panels paint through an off-screen bitmap
     int cursor = crDefault;
     const wchar_t* icon = nullptr;           // icon resource of the title bar and taskbar button
     const wchar_t* activeControl = nullptr;  // first focus; nullptr: the first tab stop
