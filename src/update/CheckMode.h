@@ -39,6 +39,7 @@ inline constexpr int kIdYes = 6;
 //     WinLauncher launcher;
 //     RunCheckMode(query, closer, dialog, launcher, captions);
 //
+// (RunWinCheckMode(captions) in update/win/WinCheckMode.h does exactly this.)
 // Never throws.
 void RunCheckMode(UpdateQuery& query, WindowCloser& closer, MessageDialog& dialog,
                   Launcher& launcher, const Captions& captions) noexcept;

@@ -93,12 +93,13 @@ protected:
         started = true;
         ASSERT_TRUE(
             test::WaitFor([&] { return test::FileExists(scratch.Path() + L"port"); }, 15000));
-        unsigned listening = 0, closed = 0;
-        ASSERT_EQ(std::sscanf(ReadFileText(scratch.Path() + L"port").c_str(), "%u %u", &listening,
-                              &closed),
-                  2);
+        unsigned listening = 0, closed = 0, full = 0;
+        ASSERT_EQ(std::sscanf(ReadFileText(scratch.Path() + L"port").c_str(), "%u %u %u",
+                              &listening, &closed, &full),
+                  3);
         host = L"127.0.0.1:" + std::to_wstring(listening);
         closedHost = L"127.0.0.1:" + std::to_wstring(closed);
+        fullHost = L"127.0.0.1:" + std::to_wstring(full);
     }
     void TearDown() override {
         if (started) {
@@ -137,6 +138,7 @@ protected:
     bool started = false;
     std::wstring host;
     std::wstring closedHost;
+    std::wstring fullHost;  // never accepts a connection
 };
 
 const std::string kExpectedRequest =
@@ -223,6 +225,16 @@ TEST_F(UpdateServer, AServerThatNeverAnswersGivesUpAtTheLimits) {
         EXPECT_LT(seconds, c.expectedSeconds + 1.5);
         std::printf("never answering, %s: -1 after %.3f s\n", c.what, seconds);
     }
+}
+
+TEST_F(UpdateServer, AConnectionNeverAcceptedGivesUpAtTheConnectLimit) {
+    UpdateQueryLimits limits;
+    limits.connectMs = 2000;
+    double seconds = 0;
+    EXPECT_EQ(Query(fullHost, seconds, limits), -1);
+    EXPECT_GE(seconds, 1.9);
+    EXPECT_LT(seconds, 3.5);
+    std::printf("never accepted, connect limit 2 s: -1 after %.3f s\n", seconds);
 }
 
 TEST_F(UpdateServer, ATricklingBodyGivesUpAtTheWholeLimit) {

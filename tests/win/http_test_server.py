@@ -3,8 +3,9 @@
 
 Usage: http_test_server.py FOLDER
 
-Listens on 127.0.0.1 at a free port and writes "PORT CLOSED_PORT" to FOLDER/port (CLOSED_PORT was
-free a moment ago and nothing listens there). Every request is answered as FOLDER/scenario.json
+Listens on 127.0.0.1 at a free port and writes "PORT CLOSED_PORT FULL_PORT" to FOLDER/port
+(CLOSED_PORT was free a moment ago and nothing listens there; FULL_PORT listens but its accept
+queue is full and nothing accepts, so a new connection waits for ever). Every request is answered as FOLDER/scenario.json
 says, read anew each time, and logged as one JSON line in FOLDER/requests.log. The server ends when
 FOLDER/stop appears, or after ten minutes whatever happens.
 """
@@ -84,8 +85,20 @@ def main():
     probe.bind(("127.0.0.1", 0))
     closed_port = probe.getsockname()[1]
     probe.close()
+    full = socket.socket()
+    full.bind(("127.0.0.1", 0))
+    full.listen(0)
+    fillers = []
+    for _ in range(4):
+        filler = socket.socket()
+        filler.setblocking(False)
+        try:
+            filler.connect(full.getsockname())
+        except BlockingIOError:
+            pass
+        fillers.append(filler)
     with open(path("port.tmp"), "w") as f:
-        f.write("%d %d" % (server.server_address[1], closed_port))
+        f.write("%d %d %d" % (server.server_address[1], closed_port, full.getsockname()[1]))
     os.replace(path("port.tmp"), path("port"))
 
     started = time.monotonic()
