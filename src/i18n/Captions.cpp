@@ -7,16 +7,6 @@
 namespace vt {
 namespace {
 
-constexpr std::size_t kSection = 0;
-constexpr std::size_t kKey = 1;
-constexpr std::size_t kText = 2;
-
-// Row fields are read one at a time; a row that lacks the field an operation needs ends that
-// operation at the row.
-bool Has(const std::vector<std::wstring>& fields, std::size_t index) {
-    return fields.size() > index;
-}
-
 bool TakesText(ComponentKind kind) {
     switch (kind) {
         case ComponentKind::Label:
@@ -46,7 +36,90 @@ FormComponent* FindComponent(Form& window, std::wstring_view name) {
     return nullptr;
 }
 
+// Each field is read only when the row got that far: a row that lacks the field ends the lookup
+// there, one of another section costs its first field alone.
+void FindLastCaption(std::wstring_view table, std::wstring_view windowName, std::wstring_view key,
+                     std::wstring& result) {
+    for (std::wstring_view line : SplitLines(table)) {
+        FieldReader fields(line);
+        const std::optional<std::wstring_view> section = fields.Next();
+        if (!section) {
+            return;
+        }
+        if (!AsciiEqualNoCase(*section, windowName)) {
+            continue;
+        }
+        const std::optional<std::wstring_view> rowKey = fields.Next();
+        if (!rowKey) {
+            return;
+        }
+        if (!AsciiEqualNoCase(*rowKey, key)) {
+            continue;
+        }
+        const std::optional<std::wstring_view> text = fields.Next();
+        if (!text) {
+            return;
+        }
+        result.assign(*text);
+    }
+}
+
+void ApplyRows(std::wstring_view table, Form& window) {
+    const std::wstring windowName = window.Name();
+    for (std::wstring_view line : SplitLines(table)) {
+        FieldReader fields(line);
+        const std::optional<std::wstring_view> section = fields.Next();
+        if (!section) {
+            return;
+        }
+        if (!AsciiEqualNoCase(*section, windowName)) {
+            continue;
+        }
+        const std::optional<std::wstring_view> rowKey = fields.Next();
+        if (!rowKey) {
+            return;
+        }
+        // The title row names the window with its exact letter case.
+        if (*rowKey == windowName) {
+            const std::optional<std::wstring_view> title = fields.Next();
+            if (!title) {
+                return;
+            }
+            window.SetTitle(std::wstring(*title));
+            continue;
+        }
+        FormComponent* component = FindComponent(window, *rowKey);
+        if (component == nullptr || !TakesText(component->Kind())) {
+            continue;
+        }
+        const std::optional<std::wstring_view> text = fields.Next();
+        if (!text) {
+            return;
+        }
+        component->SetText(std::wstring(*text));
+    }
+}
+
 }  // namespace
+
+std::wstring FindCaptionInTable(std::wstring_view table, std::wstring_view windowName,
+                                std::wstring_view key) noexcept {
+    std::wstring result;
+    try {
+        FindLastCaption(table, windowName, key, result);
+    } catch (...) {
+        // What was found before the failure stands.
+    }
+    return result;
+}
+
+void ApplyCaptionsFromTable(std::wstring_view table, Form& window) noexcept {
+    try {
+        ApplyRows(table, window);
+    } catch (...) {
+        // Texts applied before the failure stay.
+    }
+}
 
 std::wstring Captions::LoadTable() const {
     const std::wstring name = AsciiLower(
@@ -58,68 +131,18 @@ std::wstring Captions::LoadTable() const {
 
 std::wstring Captions::GetCaption(std::wstring_view windowName,
                                   std::wstring_view key) const noexcept {
-    std::wstring result;
     try {
-        const std::wstring table = LoadTable();
-        for (std::wstring_view line : SplitLines(table)) {
-            const std::vector<std::wstring> fields = SplitFields(line);
-            if (!Has(fields, kSection)) {
-                break;
-            }
-            if (!AsciiEqualNoCase(fields[kSection], windowName)) {
-                continue;
-            }
-            if (!Has(fields, kKey)) {
-                break;
-            }
-            if (!AsciiEqualNoCase(fields[kKey], key)) {
-                continue;
-            }
-            if (!Has(fields, kText)) {
-                break;
-            }
-            result = fields[kText];
-        }
+        return FindCaptionInTable(LoadTable(), windowName, key);
     } catch (...) {
-        // What was found before the failure stands.
+        return {};  // the table could not be loaded
     }
-    return result;
 }
 
 void Captions::ApplyCaptions(Form& window) const noexcept {
     try {
-        const std::wstring windowName = window.Name();
-        const std::wstring table = LoadTable();
-        for (std::wstring_view line : SplitLines(table)) {
-            const std::vector<std::wstring> fields = SplitFields(line);
-            if (!Has(fields, kSection)) {
-                return;
-            }
-            if (!AsciiEqualNoCase(fields[kSection], windowName)) {
-                continue;
-            }
-            if (!Has(fields, kKey)) {
-                return;
-            }
-            // The title row names the window with its exact letter case.
-            if (fields[kKey] == windowName) {
-                if (!Has(fields, kText)) {
-                    return;
-                }
-                window.SetTitle(fields[kText]);
-                continue;
-            }
-            FormComponent* component = FindComponent(window, fields[kKey]);
-            if (component == nullptr || !TakesText(component->Kind())) {
-                continue;
-            }
-            if (!Has(fields, kText)) {
-                return;
-            }
-            component->SetText(fields[kText]);
-        }
+        ApplyCaptionsFromTable(LoadTable(), window);
     } catch (...) {
-        // Texts applied before the failure stay.
+        // The table could not be loaded: nothing changes.
     }
 }
 

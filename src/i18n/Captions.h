@@ -10,6 +10,14 @@
 
 namespace vt {
 
+// The two lookups on a table's decoded text, as the class below runs them after loading. Nothing
+// escapes; on a failure what was found or applied before stays.
+// The text of the last row whose section and key equal these without regard to ASCII case.
+std::wstring FindCaptionInTable(std::wstring_view table, std::wstring_view windowName,
+                                std::wstring_view key) noexcept;
+// Sets the window's title and the texts of its components from the rows of its section.
+void ApplyCaptionsFromTable(std::wstring_view table, Form& window) noexcept;
+
 // The texts of the windows, from the language table that the program key's "Language" value names.
 // Nothing is cached: every call reads the value, loads the table and parses it from the top, so a
 // changed choice takes effect at the next call. Nothing escapes; a failure ends a call silently.

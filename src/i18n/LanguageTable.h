@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,5 +19,21 @@ std::vector<std::wstring_view> SplitLines(std::wstring_view text);
 // follows the closing quote, blanks aside, begins the next field even without a comma. Two commas
 // in a row give an empty field, and so does a comma as the line's very last character.
 std::vector<std::wstring> SplitFields(std::wstring_view line, std::size_t maxFields = 3);
+
+// The same fields one at a time, so that a lookup reads no further into a row than it needs and
+// copies nothing it only compares.
+class FieldReader {
+public:
+    explicit FieldReader(std::wstring_view line);
+    // The next field, or nothing when the row has no more. The view points into the line, or into
+    // the reader where a doubled quote was undone, and is valid until the next call.
+    std::optional<std::wstring_view> Next();
+
+private:
+    std::wstring_view line_;
+    std::size_t pos_ = 0;
+    bool emptyLastField_ = false;  // the row ended in a comma
+    std::wstring scratch_;
+};
 
 }  // namespace vt

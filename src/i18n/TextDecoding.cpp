@@ -45,12 +45,11 @@ std::string_view AsChars(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 std::wstring DecodeCp1252(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
-    for (char ch : bytes) {
-        const auto byte = static_cast<std::uint8_t>(ch);
-        out.push_back(
-            static_cast<wchar_t>(byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte));
+    std::wstring out(bytes.size(), L'\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(bytes[i]);
+        out[i] =
+            static_cast<wchar_t>(byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte);
     }
     return out;
 }

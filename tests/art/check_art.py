@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Check the rendered pictures, icon and click sound that the program embeds.
 
     check_art.py RESOURCES_DIR
@@ -11,111 +11,17 @@ and exits with 1 if there is any.
 import os
 import struct
 import sys
-import zlib
+
+# The same reader as scripts/render-art (Pillow), so both see the same pixels.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(
+    os.path.abspath(__file__)))), "scripts", "lib"))
+from pictures import read_picture  # noqa: E402
 
 failures = []
 
 
 def fail(message):
     failures.append(message)
-
-
-# ------------------------------------------------------------------- PNG --
-
-class Picture:
-    def __init__(self, width, height, rgba):
-        self.width, self.height, self.rgba = width, height, rgba
-
-    def pixel(self, x, y):
-        i = (y * self.width + x) * 4
-        return tuple(self.rgba[i:i + 4])
-
-    def alphas(self, x0=0, y0=0, x1=None, y1=None):
-        x1 = self.width if x1 is None else x1
-        y1 = self.height if y1 is None else y1
-        for y in range(y0, y1):
-            row = self.rgba[(y * self.width + x0) * 4:(y * self.width + x1) * 4]
-            yield from row[3::4]
-
-
-def read_png(path):
-    with open(path, "rb") as f:
-        blob = f.read()
-    if blob[:8] != b"\x89PNG\r\n\x1a\n":
-        raise ValueError("not a PNG file")
-    pos, idat, header, palette, trns = 8, bytearray(), None, None, None
-    while pos < len(blob):
-        length, kind = struct.unpack(">I4s", blob[pos:pos + 8])
-        payload = blob[pos + 8:pos + 8 + length]
-        crc = struct.unpack(">I", blob[pos + 8 + length:pos + 12 + length])[0]
-        if zlib.crc32(kind + payload) & 0xFFFFFFFF != crc:
-            raise ValueError("bad CRC in %s chunk" % kind.decode("latin-1"))
-        if kind == b"IHDR":
-            header = struct.unpack(">IIBBBBB", payload)
-        elif kind == b"PLTE":
-            palette = payload
-        elif kind == b"tRNS":
-            trns = payload
-        elif kind == b"IDAT":
-            idat += payload
-        elif kind == b"IEND":
-            break
-        pos += 12 + length
-    width, height, depth, colour_type, _, _, interlace = header
-    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour_type]
-    if depth != 8 or interlace:
-        raise ValueError("only 8-bit, non-interlaced PNGs are expected (depth %d, interlace %d)"
-                         % (depth, interlace))
-    stride = width * channels
-    raw = zlib.decompress(bytes(idat))
-    if len(raw) != height * (stride + 1):
-        raise ValueError("image data has the wrong length")
-    rows, prev = [], bytearray(stride)
-    for y in range(height):
-        kind = raw[y * (stride + 1)]
-        row = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        bpp = channels
-        for i in range(stride):
-            left = row[i - bpp] if i >= bpp else 0
-            up = prev[i]
-            if kind == 0:
-                continue
-            if kind == 1:
-                pred = left
-            elif kind == 2:
-                pred = up
-            elif kind == 3:
-                pred = (left + up) >> 1
-            elif kind == 4:
-                corner = prev[i - bpp] if i >= bpp else 0
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                pred = left if pa <= pb and pa <= pc else (up if pb <= pc else corner)
-            else:
-                raise ValueError("unknown filter type %d" % kind)
-            row[i] = (row[i] + pred) & 0xFF
-        rows.append(row)
-        prev = row
-    rgba = bytearray(width * height * 4)
-    for y, row in enumerate(rows):
-        for x in range(width):
-            o = (y * width + x) * 4
-            if colour_type == 6:
-                rgba[o:o + 4] = row[x * 4:x * 4 + 4]
-            elif colour_type == 2:
-                rgba[o:o + 3] = row[x * 3:x * 3 + 3]
-                rgba[o + 3] = 255
-            elif colour_type == 3:
-                index = row[x]
-                rgba[o:o + 3] = palette[index * 3:index * 3 + 3]
-                rgba[o + 3] = trns[index] if trns and index < len(trns) else 255
-            elif colour_type == 0:
-                rgba[o:o + 3] = bytes((row[x],)) * 3
-                rgba[o + 3] = 255
-            else:
-                rgba[o:o + 3] = bytes((row[x * 2],)) * 3
-                rgba[o + 3] = row[x * 2 + 1]
-    return Picture(width, height, rgba)
 
 
 # -------------------------------------------------------------- pictures --
@@ -192,8 +98,8 @@ def check_pictures(images):
                 fail("%s is missing" % file_name)
                 continue
             try:
-                picture = read_png(path)
-            except (ValueError, KeyError, zlib.error, struct.error) as error:
+                picture = read_picture(path)
+            except (OSError, ValueError, SyntaxError) as error:
                 fail("%s cannot be read: %s" % (file_name, error))
                 continue
             loaded[file_name] = picture
@@ -262,14 +168,14 @@ def check_icon(path):
             pw, ph, depth, colour_type = struct.unpack(">IIBB", data[16:26])
             actual = (pw, ph, 32 if (depth, colour_type) == (8, 6) else -1)
         else:
-            header, bw, bh, _, bbits = struct.unpack("<IiiHH", data[:16])
+            header, bw, bh, _, bbits, _, _, _, _, used = struct.unpack("<IiiHHIIiiI", data[:36])
             if header != 40 or bh != 2 * bw:
                 fail("Velotune.ico frame %d has a malformed bitmap header" % i)
                 continue
             actual = (bw, bh // 2, bbits)
             row = (bw * bbits + 31) // 32 * 4
             mask_row = (bw + 31) // 32 * 4
-            palette = 4 * 256 if bbits == 8 else 0
+            palette = 4 * (used or 256) if bbits == 8 else 0
             if len(data) != 40 + palette + row * bw + mask_row * bw:
                 fail("Velotune.ico frame %d (%d px, %d bits) has %d bytes, expected %d"
                      % (i, bw, bbits, len(data), 40 + palette + row * bw + mask_row * bw))

@@ -39,6 +39,7 @@ TEST(LanguageTableFields, SplitByTheTableRules) {
         {L"\"abc\" \"d\"", {L"abc", L"d"}},
         {L"s,k,\"unterminated, text", {L"s", L"k", L"unterminated, text"}},
         {L"a,b,c,d,e", {L"a", L"b", L"c"}},              // later fields are never read
+        {L"\"a\"\"b\",\"c\"\"\"", {L"a\"b", L"c\""}},    // each undone in turn
         {L"a\u00A0b,\u3000", {L"a\u00A0b", L"\u3000"}},  // only codes 1 to 32 separate
         {L"   ", {}},
         {L"", {}},
@@ -46,6 +47,16 @@ TEST(LanguageTableFields, SplitByTheTableRules) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << '[' << c.line << ']');
         EXPECT_EQ(SplitFields(c.line), c.fields);
+        // One at a time, each field is the same while it is looked at.
+        FieldReader reader(c.line);
+        for (const std::wstring& expected : c.fields) {
+            const std::optional<std::wstring_view> field = reader.Next();
+            ASSERT_TRUE(field.has_value());
+            EXPECT_EQ(*field, expected);
+        }
+        if (c.fields.size() < 3) {
+            EXPECT_FALSE(reader.Next().has_value());
+        }
     }
 }
 

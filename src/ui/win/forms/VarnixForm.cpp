@@ -16,6 +16,9 @@ namespace {
 
 constexpr UINT_PTR kSessionSubclass = 0x5654;  // "VT"
 
+// The main window whose help key the application's key event runs.
+const MainWindow* shortCutOwner = nullptr;
+
 // The window's controls as the main window's logic sees them.
 class FormView final : public MainView {
 public:
@@ -169,9 +172,9 @@ MainWindow::MainWindow(const MainWindowParts& parts) : parts_(std::make_unique<P
 }
 
 MainWindow::~MainWindow() {
-    Application& app = Application::Instance();
-    if (app.MainForm() == &parts_->form) {
-        app.OnShortCut = nullptr;
+    if (shortCutOwner == this) {
+        Application::Instance().OnShortCut = nullptr;
+        shortCutOwner = nullptr;
     }
 }
 
@@ -202,6 +205,7 @@ void MainWindow::Create() {
     Application::Instance().OnShortCut = [this](MSG& msg, bool& handled) {
         ApplicationEventsShortCut(KeyMessage{static_cast<unsigned>(msg.wParam)}, handled);
     };
+    shortCutOwner = this;
 }
 
 Form& MainWindow::Window() noexcept {

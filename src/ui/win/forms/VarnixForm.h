@@ -19,11 +19,21 @@
 
 namespace vt::win {
 
+// A form seen as a window whose visibility the help key asks about, e.g. the progress window.
+class ShownForm final : public ShownWindow {
+public:
+    explicit ShownForm(const Form& form) : form_(form) {}
+    bool IsVisible() const override { return form_.Visible(); }
+
+private:
+    const Form& form_;
+};
+
 // What the main window works with; all of it outlives the window.
 struct MainWindowParts {
     AboutView& about;
     ProgressView& progress;
-    const ShownWindow& progressWindow;  // for the help key
+    const ShownWindow& progressWindow;  // for the help key: ShownForm over the progress window
     ClickSound& sound;
     Restarter& restarter;
     Launcher& launcher;
@@ -36,10 +46,13 @@ struct MainWindowParts {
 
 // TVTMainForm, the application's main window. Start-up makes it first:
 //
-//     MainWindow main(parts);
+//     TVTSettingsForm progress(captions, pacing);
+//     ShownForm progressShown(progress);
+//     MainWindow main({about, progress, progressShown, sound, restarter, launcher, backend,
+//                      registry, captions, dates, clock});
 //     main.Create();                               // hidden; FormCreate has filled it in
 //     Application::Instance().SetMainForm(main.Window());
-//     ... create the About and progress windows ...
+//     ... create the About window, then progress.Create(main.Handle()) ...
 //     main.Window().Show();
 //     Application::Instance().Run();               // until the main window is closed
 //
