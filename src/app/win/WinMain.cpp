@@ -15,7 +15,6 @@
 #include "registry/SystemClock.h"
 #include "registry/win/WinDateLocale.h"
 #include "registry/win/WinRegistryBackend.h"
-#include "shell/WebHost.h"
 #include "shell/win/WinLauncher.h"
 #include "ui/ShownWindow.h"
 #include "ui/win/Application.h"
@@ -26,9 +25,7 @@
 #include "ui/win/forms/VarnixAboutForm.h"
 #include "ui/win/forms/VarnixForm.h"
 #include "ui/win/forms/VarnixSettingsForm.h"
-#include "update/CheckMode.h"
-#include "update/win/WinCheckModeParts.h"
-#include "update/win/WinHttpUpdateQuery.h"
+#include "update/win/WinCheckMode.h"
 
 namespace vt {
 namespace {
@@ -53,13 +50,6 @@ public:
 private:
     const win::Form& form_;
 };
-
-void RunCheck(ProgramServices& s) {
-    WinHttpUpdateQuery query(kWebHost);
-    WinWindowCloser closer;
-    WinMessageDialog dialog;
-    RunCheckMode(query, closer, dialog, s.launcher, s.captions);
-}
 
 // The main, About and progress windows, made in this order (the About and progress windows
 // hidden), then the message loop until the main window is closed. Everything the windows use is
@@ -111,7 +101,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                   services.clock,
                                   services.locale,
                                   services.instances,
-                                  [&services] { vt::RunCheck(services); },
+                                  [&services] { vt::RunWinCheckMode(services.captions); },
                                   [&services] { vt::RunWindows(services); }};
     vt::RunEntrySequence(vt::ProgramArguments(), entry);
     return 0;
