@@ -3,6 +3,8 @@
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
                         WINVER=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# A release carries no symbol tables: a third of the exe's size.
+add_link_options($<$<CONFIG:Release>:-s>)
 
 if(CMAKE_CROSSCOMPILING)
     # Tests run under Wine in a prefix private to this build tree.

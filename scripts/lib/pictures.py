@@ -102,7 +102,9 @@ def icon_frame_8(picture):
 
 def icon_bytes(frames):
     """frames: (size, bits, Picture) in directory order; bits 8 or 32."""
-    blobs = [(size, bits, icon_frame_8(p) if bits == 8 else icon_frame_32(p))
+    # The 256 px frame as PNG, as Windows' own icons store it: a quarter of the bitmap's size.
+    blobs = [(size, bits, icon_frame_8(p) if bits == 8
+              else png_bytes(p) if size == 256 else icon_frame_32(p))
              for size, bits, p in frames]
     out = bytearray(struct.pack("<HHH", 0, 1, len(blobs)))
     offset = 6 + 16 * len(blobs)

@@ -4,11 +4,10 @@
 
 namespace vt {
 
-// The maker's web host (host or host:port), fixed at build time by VELOTUNE_WEB_HOST.
-#ifndef VT_WEB_HOST
-#define VT_WEB_HOST L"velotune.example"
-#endif
-inline constexpr const wchar_t* kWebHost = VT_WEB_HOST;
+// The maker's web host (host or host:port), fixed at build time by VELOTUNE_WEB_HOST. It is
+// defined in WebHost.cpp alone, so that the end-to-end suite can link a copy of the program against
+// its loopback server without the program having any run-time switch for it.
+extern const wchar_t* const kWebHost;
 
 inline std::wstring HomePage() {
     return std::wstring(L"http://") + kWebHost + L"/";

@@ -30,8 +30,21 @@ TEST(EmbeddedArt, ClickSoundAndProgramIcon) {
         HRSRC frame =
             FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(3) /* RT_ICON */);
         ASSERT_NE(frame, nullptr);
-        const auto* header =
-            static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, frame)));
+        const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, frame)));
+        if (size == 256) {
+            // Stored as PNG, as Windows' own large frames are: 8-bit RGBA, 256 x 256.
+            const BYTE png[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+            ASSERT_EQ(0, std::memcmp(bytes, png, sizeof png));
+            const BYTE ihdr[] = {'I', 'H', 'D', 'R', 0, 0, 1, 0, 0, 0, 1, 0, 8, 6};
+            EXPECT_EQ(0, std::memcmp(bytes + 12, ihdr, sizeof ihdr));
+            HICON icon =
+                CreateIconFromResourceEx(const_cast<BYTE*>(bytes), SizeofResource(nullptr, frame),
+                                         TRUE, 0x00030000, 256, 256, LR_DEFAULTCOLOR);
+            EXPECT_NE(icon, nullptr);
+            DestroyIcon(icon);
+            continue;
+        }
+        const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
         EXPECT_EQ(header->biWidth, size);
         EXPECT_EQ(header->biHeight, 2 * size);  // colour and mask
         EXPECT_EQ(header->biBitCount, 32);
