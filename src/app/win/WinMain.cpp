@@ -7,7 +7,8 @@
 #include "app/EntrySequence.h"
 #include "app/win/ProgramArguments.h"
 #include "app/win/RunOnce.h"
-#include "engine/win/WinRestarter.h"
+#include "engine/RestartWindows.h"
+#include "engine/win/WinShutdownApi.h"
 #include "i18n/Captions.h"
 #include "i18n/win/AnsiCodePage.h"
 #include "i18n/win/WinLanguageResources.h"
@@ -57,7 +58,8 @@ private:
 void RunWindows(ProgramServices& s) {
     win::Application& app = win::Application::Instance();
     win::Sound sound;
-    WinRestarter restarter;
+    WinShutdownApi shutdownApi;
+    WindowsRestarter restarter(shutdownApi);
     win::WinPacing pacing;
     TVTSettingsForm progress(s.captions, pacing);
     FormVisibility progressVisibility(progress);
