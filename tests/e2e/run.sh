@@ -28,7 +28,9 @@ cleanup() {
 }
 ready=0
 for _ in $(seq 50); do
-    if (exec 3<>"/dev/tcp/127.0.0.1/$VT_E2E_PORT") 2>/dev/null; then
+    # Our own server must be the one that answers, not another suite's on the same port.
+    if kill -0 "$server" 2>/dev/null && (exec 3<>"/dev/tcp/127.0.0.1/$VT_E2E_PORT") 2>/dev/null &&
+        sleep 0.2 && kill -0 "$server" 2>/dev/null; then
         ready=1
         break
     fi
