@@ -118,8 +118,7 @@ protected:
     void TearDown() override { EndLaunched(); }
 
     static void EndLaunched() {
-        for (const wchar_t* name :
-             {L"Velotune.exe", L"VelotuneUpdate.exe", L"wordpad.exe", L"hh.exe"}) {
+        for (const wchar_t* name : {L"Velotune.exe", L"VelotuneUpdate.exe", L"wordpad.exe"}) {
             for (DWORD id : ProcessesNamed(name)) {
                 EndProcess(id);
             }
