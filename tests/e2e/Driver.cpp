@@ -131,6 +131,21 @@ void EndProcess(DWORD id) {
 
 // --- windows -----------------------------------------------------------------------------------
 
+std::wstring ProcessImage(DWORD id) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (process == nullptr) {
+        return L"";
+    }
+    std::wstring path(MAX_PATH * 4, L'\0');
+    DWORD length = static_cast<DWORD>(path.size());
+    if (!QueryFullProcessImageNameW(process, 0, path.data(), &length)) {
+        length = 0;
+    }
+    CloseHandle(process);
+    path.resize(length);
+    return path;
+}
+
 DWORD WindowProcess(HWND window) {
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);
@@ -292,12 +307,50 @@ std::vector<std::wstring> ComboItems(HWND comboEx) {
     return items;
 }
 
+std::vector<std::wstring> TreeItems(HWND tree) {
+    std::vector<std::wstring> items;
+    constexpr std::size_t kTextChars = 512;
+    RemoteMemory remote(WindowProcess(tree), sizeof(TVITEMW) + kTextChars * 2);
+    if (!remote) {
+        return items;
+    }
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    for (; item != nullptr;
+         item = reinterpret_cast<HTREEITEM>(
+             SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+        TVITEMW query{};
+        query.mask = TVIF_TEXT;
+        query.hItem = item;
+        query.pszText = reinterpret_cast<LPWSTR>(remote.Address() + sizeof query);
+        query.cchTextMax = kTextChars;
+        const wchar_t empty = 0;
+        remote.Write(sizeof query, &empty, sizeof empty);
+        remote.Write(0, &query, sizeof query);
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.Address()));
+        std::wstring text(kTextChars, L'\0');
+        remote.Read(sizeof query, text.data(), kTextChars * 2);
+        text.resize(wcsnlen(text.c_str(), kTextChars));
+        items.push_back(text);
+    }
+    return items;
+}
+
 int ComboSelection(HWND comboEx) {
     return static_cast<int>(SendMessageW(comboEx, CB_GETCURSEL, 0, 0));
 }
 
 void Click(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void PostedClick(HWND window, std::optional<POINT> client) {
+    if (!client) {
+        const SIZE size = ClientSize(window);
+        client = POINT{size.cx / 2, size.cy / 2};
+    }
+    const LPARAM at = MAKELPARAM(client->x, client->y);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
 namespace {

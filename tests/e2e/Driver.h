@@ -52,6 +52,8 @@ bool WaitIdle(DWORD processId, Milliseconds timeout);
 // Ids of the running processes with this executable name (no folder), any letter case.
 std::vector<DWORD> ProcessesNamed(const std::wstring& exeName);
 void EndProcess(DWORD id);
+// The full path of the process's executable; empty when it cannot be read.
+std::wstring ProcessImage(DWORD id);
 
 // Top-level windows of the class, of one process when `processId` is not 0.
 std::vector<HWND> TopWindows(const std::wstring& className, DWORD processId = 0);
@@ -68,12 +70,18 @@ HWND ChildWithText(HWND parent, const std::wstring& text, const wchar_t* classNa
 // Every descendant window text, for messages that show what the window holds.
 std::wstring DescribeTexts(HWND parent);
 
+// The texts of the top-level items of a tree view of another process, in order.
+std::vector<std::wstring> TreeItems(HWND tree);
+
 // The items of a ComboBoxEx32 of another process, and its selected index.
 std::vector<std::wstring> ComboItems(HWND comboEx);
 int ComboSelection(HWND comboEx);
 
 // Posted, so that a handler that runs a modal loop does not block the driver.
 void Click(HWND button);
+// A left button press and release posted to the window at a point of its client area (its
+// middle when none is given): a click wherever the window lies on screen, covered or not.
+void PostedClick(HWND window, std::optional<POINT> client = std::nullopt);
 // A real left click at the middle of the window, through the system's input queue, as a user's
 // mouse would give it (the window must be uncovered).
 void MouseClick(HWND window);

@@ -34,6 +34,8 @@ def main():
             pass
 
     server = http.server.ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
+    # Told once the port is ours: a server of another run may be answering on it already.
+    print("listening", flush=True)
     server.serve_forever()
 
 

@@ -3,10 +3,12 @@
 each step leaves: files, Start menu shortcut, Apps & features entry, the program key's values, and
 the user's tweak backup, which removal must leave alone.
 
-Usage: msi_wine_test.py MSI PROGRAM_DIR WEB_HOST PREFIX WINE_ENV_SH [X86_MSI X86_PROGRAM_DIR]
+Usage: msi_wine_test.py MSI PROGRAM_DIR WEB_HOST PREFIX WINE_ENV_SH E2E_DRIVER
+                        [X86_MSI X86_PROGRAM_DIR]
 
-MSI is the x64 package of the 64-bit build; the x86 release package, when given and built, is
-installed and removed too.
+MSI is the x64 package of the 64-bit build; the installed program is started and worked by the
+end-to-end driver E2E_DRIVER (its case InstalledProgram.*) between install and uninstall. The x86
+release package, when given and built, is installed and removed too.
 """
 import hashlib
 import os
@@ -16,8 +18,8 @@ import sys
 import tempfile
 import uuid
 
-MSI, PROGRAM_DIR, WEB_HOST, PREFIX, WINE_ENV = sys.argv[1:6]
-X86_MSI, X86_PROGRAM_DIR = (sys.argv[6:8] + ["", ""])[:2]
+MSI, PROGRAM_DIR, WEB_HOST, PREFIX, WINE_ENV, E2E_DRIVER = sys.argv[1:7]
+X86_MSI, X86_PROGRAM_DIR = (sys.argv[7:9] + ["", ""])[:2]
 FILES = ["Velotune.exe", "VelotuneUpdate.exe", "Velotune.chm", "License.rtf"]
 PROGRAM_KEY = r"HKLM\Software\QENTRA\Velotune"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
@@ -155,7 +157,29 @@ def check_installed(when, language, version=VERSION, arch="x64", program_dir=PRO
         check(os.path.isfile(icon), f"{when}: the entry's icon is kept")
 
 
+def run_installed_program():
+    """The installed program worked by the end-to-end driver: F1, the licence link and the updates
+    button open what the package installed beside it. Output goes to a file: the processes the
+    program starts must not keep a pipe of this script open."""
+    folder = dos(install_dir()) + "\\"
+    with tempfile.TemporaryFile() as output:
+        try:
+            rc = subprocess.run(["wine", E2E_DRIVER, "--gtest_filter=InstalledProgram.*"],
+                                env=dict(env, VT_E2E_INSTALLED=folder), stdin=subprocess.DEVNULL,
+                                stdout=output, stderr=subprocess.STDOUT, timeout=300).returncode
+        except subprocess.TimeoutExpired:
+            rc = -1
+        output.seek(0)
+        text = output.read().decode("utf-8", "replace")
+    print("\n".join("     " + line for line in text.splitlines()))
+    check(rc == 0 and "[  PASSED  ] 1 test" in text,
+          "the installed program opens its help file, licence text and updater")
+
+
 def check_removed(when, arch="x64"):
+    left = [os.path.join(root, name) for root, _, names in os.walk(install_dir(arch))
+            for name in names]
+    check(left == [], f"{when}: no file left in the program folder ({left})")
     check(not os.path.exists(install_dir(arch)), f"{when}: the program folder is gone")
     check(not os.path.exists(os.path.dirname(install_dir(arch))),
           f"{when}: the QENTRA folder is gone")
@@ -204,6 +228,7 @@ def main():
         check(msiexec("/i", msi) == 0, "install")
         check_installed("install", "english")
         check_user_state("install")
+        run_installed_program()
 
         check(msiexec("/x", msi) == 0, "uninstall")
         check_removed("uninstall")
