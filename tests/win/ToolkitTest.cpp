@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -531,6 +533,118 @@ TEST(PngImage, TwiceTheArtAboveOneHundredTwentyDpi) {
     EXPECT_EQ(dib.dsBm.bmHeight, 41);
     const auto* pixels = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
     EXPECT_EQ(pixels[116] >> 24, 0u);  // top right corner: transparent
+}
+
+// LoadScaled gives the very pixels of Load(...).Scaled(...), whether it scales or not.
+TEST(PngImage, LoadScaledGivesThePixelsOfLoadThenScaled) {
+    struct Case {
+        const wchar_t* name;
+        UINT dpi;
+        int width;
+        int height;
+    };
+    const Case cases[] = {
+        {L"NavButton1", 96, 78, 27},         // its own size: read straight into the bitmap
+        {L"NavButton1", 144, 117, 41},       // the @2x art scaled down
+        {L"BackgroundImage", 96, 764, 500},  // one column narrower than the art
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UniqueBitmap expected = PngImage::Load(c.name, c.dpi).Scaled(c.width, c.height);
+        UniqueBitmap actual = PngImage::LoadScaled(c.name, c.dpi, c.width, c.height);
+        ASSERT_TRUE(expected);
+        ASSERT_TRUE(actual);
+        DIBSECTION want{};
+        DIBSECTION got{};
+        ASSERT_NE(::GetObjectW(expected.get(), sizeof want, &want), 0);
+        ASSERT_NE(::GetObjectW(actual.get(), sizeof got, &got), 0);
+        ASSERT_EQ(got.dsBm.bmWidth, c.width);
+        ASSERT_EQ(got.dsBm.bmHeight, c.height);
+        EXPECT_EQ(std::memcmp(got.dsBm.bmBits, want.dsBm.bmBits,
+                              static_cast<std::size_t>(c.width) * c.height * 4),
+                  0);
+    }
+    EXPECT_FALSE(PngImage::LoadScaled(L"NoSuchPicture", 96, 10, 10));
+}
+
+// An opaque picture is copied, a picture with transparent pixels blended: both paint the art.
+TEST(Picture, OpaqueArtIsCopiedAndTransparentArtBlended) {
+    static constexpr LayoutRow rows[] = {
+        {.name = L"Back",
+         .kind = Kind::Picture,
+         .rect = {0, 0, 764, 500},
+         .picture = L"BackgroundImage"},
+        {.name = L"Button",
+         .kind = Kind::Picture,
+         .rect = {10, 10, 78, 27},
+         .picture = L"NavButton1"},
+    };
+    static constexpr FormDef def{.className = L"TkTestPictureForm",
+                                 .name = L"PictureForm",
+                                 .clientWidth = 764,
+                                 .clientHeight = 500,
+                                 .rows = rows};
+    Form form(def);
+    form.Create();
+    ASSERT_NE(form.Handle(), nullptr);
+    auto* back = form.Find<Picture>(L"Back");
+    auto* button = form.Find<Picture>(L"Button");
+    ASSERT_TRUE(back->HasImage());
+    ASSERT_TRUE(button->HasImage());
+    EXPECT_TRUE(back->IsOpaque());
+    EXPECT_FALSE(button->IsOpaque());  // its corners are transparent
+
+    // Painted over red: the opaque art covers it, the button's transparent corner shows it.
+    const int width = Scale(764, form.Dpi());
+    const int height = Scale(500, form.Dpi());
+    WindowDc screen(nullptr);
+    UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+    UniqueBitmap canvas(::CreateCompatibleBitmap(screen.get(), width, height));
+    SelectedObject selected(memory.get(), canvas.get());
+    UniqueBrush red(::CreateSolidBrush(RGB(255, 0, 0)));
+    const RECT all{0, 0, width, height};
+    ::FillRect(memory.get(), &all, red.get());
+    button->Paint(memory.get());
+    const RECT box = button->Bounds();
+    EXPECT_EQ(::GetPixel(memory.get(), box.right - 1, box.top), RGB(255, 0, 0));
+    back->Paint(memory.get());
+    UniqueBitmap art = PngImage::LoadScaled(L"BackgroundImage", form.Dpi(), width, height);
+    DIBSECTION dib{};
+    ASSERT_NE(::GetObjectW(art.get(), sizeof dib, &dib), 0);
+    const auto* pixels = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
+    for (const POINT p : {POINT{0, 0}, POINT{width - 1, height - 1}, POINT{width / 2, 10}}) {
+        const std::uint32_t argb = pixels[p.y * width + p.x];
+        EXPECT_EQ(::GetPixel(memory.get(), p.x, p.y),
+                  RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF));
+    }
+}
+
+// A window made hidden to be shown later decodes its pictures at their first painting.
+TEST(Picture, AWindowMadeToWaitDecodesItsPicturesWhenFirstPainted) {
+    static constexpr LayoutRow rows[] = {
+        {.name = L"Button",
+         .kind = Kind::Picture,
+         .rect = {10, 10, 78, 27},
+         .picture = L"NavButton1"},
+    };
+    static constexpr FormDef def{.className = L"TkTestWaitingPictureForm",
+                                 .name = L"WaitingPictureForm",
+                                 .clientWidth = 200,
+                                 .clientHeight = 100,
+                                 .rows = rows,
+                                 .picturesWhenPainted = true};
+    Form form(def);
+    form.Create();
+    ASSERT_NE(form.Handle(), nullptr);
+    auto* button = form.Find<Picture>(L"Button");
+    EXPECT_FALSE(button->HasImage());
+    form.Show();
+    ::UpdateWindow(form.Handle());
+    EXPECT_TRUE(button->HasImage());
+    EXPECT_FALSE(button->IsOpaque());
+    // Laid out again while shown (a new density), it decodes at once.
+    button->ApplyDpi();
+    EXPECT_TRUE(button->HasImage());
 }
 
 TEST_F(Toolkit, ProcessMessagesDispatchesWhatIsPendingAndReturns) {

@@ -59,6 +59,9 @@ inline void DeleteMemoryDc(HDC h) noexcept {
 inline void CloseKernelHandle(HANDLE h) noexcept {
     ::CloseHandle(h);
 }
+inline void FreeLibraryHandle(HMODULE h) noexcept {
+    ::FreeLibrary(h);
+}
 }  // namespace detail
 
 using UniqueHwnd = UniqueHandle<HWND, detail::DestroyWindowHandle>;
@@ -69,6 +72,7 @@ using UniqueMenu = UniqueHandle<HMENU, detail::DestroyMenuHandle>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, detail::DestroyImageList>;
 using UniqueMemoryDc = UniqueHandle<HDC, detail::DeleteMemoryDc>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseKernelHandle>;
+using UniqueModule = UniqueHandle<HMODULE, detail::FreeLibraryHandle>;
 
 // A window's device context from GetDC, released with the window it came from.
 class WindowDc {

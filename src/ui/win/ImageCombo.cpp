@@ -30,15 +30,20 @@ void ImageCombo::CreateIn(HWND parentWindow) {
         entry.iSelectedImage = item.image;
         ::SendMessageW(combo, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&entry));
     }
-    ApplyDpi();
+    // Font and images are set already: only the dropped list's room is left to give.
+    SetBounds(DroppedBounds());
 }
 
 void ImageCombo::ApplyDpi() {
     RefreshFont();
+    SetBounds(DroppedBounds());
+    AttachImages();
+}
+
+RECT ImageCombo::DroppedBounds() const noexcept {
     RECT box = LaidOutBounds();
     box.bottom += Scale(kDropDownHeight, Dpi());
-    SetBounds(box);
-    AttachImages();
+    return box;
 }
 
 void ImageCombo::AttachImages() noexcept {

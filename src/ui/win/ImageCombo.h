@@ -18,6 +18,7 @@ public:
 
 private:
     void AttachImages() noexcept;
+    RECT DroppedBounds() const noexcept;
 };
 
 }  // namespace vt::win

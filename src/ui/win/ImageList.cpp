@@ -14,7 +14,7 @@ void ImageList::ApplyDpi() {
         return;
     }
     for (const wchar_t* name : Row().pictures) {
-        UniqueBitmap bitmap = PngImage::Load(name, Dpi()).Scaled(width, height);
+        UniqueBitmap bitmap = PngImage::LoadScaled(name, Dpi(), width, height);
         ::ImageList_Add(list_.get(), bitmap.get(), nullptr);
     }
 }

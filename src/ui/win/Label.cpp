@@ -49,8 +49,10 @@ int InkRight(HDC reference, HFONT font, const std::wstring& text, UINT format, i
 }  // namespace
 
 void Label::CreateIn(HWND parentWindow) {
-    CreateNative(L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0, parentWindow);
-    AutoSize();
+    // A created label has been measured already, when its font was set.
+    if (CreateNative(L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0, parentWindow) == nullptr) {
+        AutoSize();
+    }
 }
 
 void Label::ApplyDpi() {

@@ -137,6 +137,9 @@ struct FormDef {
     const wchar_t* icon = nullptr;           // icon resource of the title bar and taskbar button
     const wchar_t* activeControl = nullptr;  // first focus; nullptr: the first tab stop
     std::span<const LayoutRow> rows{};
+    // Pictures decoded when first painted, not when the window is made: for a window made
+    // hidden at start-up and shown later, if ever.
+    bool picturesWhenPainted = false;
 };
 
 }  // namespace vt::win

@@ -1,17 +1,57 @@
 #include "ui/win/Picture.h"
 
+#include <cstddef>
+
+#include "ui/win/Form.h"
 #include "ui/win/PngImage.h"
 
 namespace vt::win {
+namespace {
+
+// Whether every pixel of a 32-bit DIB section is fully opaque.
+bool AllPixelsOpaque(HBITMAP bitmap) noexcept {
+    DIBSECTION section{};
+    if (::GetObjectW(bitmap, sizeof section, &section) != sizeof section ||
+        section.dsBm.bmBits == nullptr || section.dsBm.bmBitsPixel != 32) {
+        return false;
+    }
+    const auto* pixel = static_cast<const BYTE*>(section.dsBm.bmBits);
+    const std::size_t count = static_cast<std::size_t>(section.dsBm.bmWidth) *
+                              static_cast<std::size_t>(section.dsBm.bmHeight);
+    for (std::size_t i = 0; i < count; ++i, pixel += 4) {
+        if (pixel[3] != 0xFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 void Picture::ApplyDpi() {
     Control::ApplyDpi();
+    if (OwnerForm().Definition().picturesWhenPainted && !OwnerForm().Visible()) {
+        scaled_.reset();
+        opaque_ = false;
+        pending_ = true;
+        return;
+    }
+    Decode();
+}
+
+void Picture::Decode() {
+    pending_ = false;
     const RECT box = Bounds();
     scaled_ =
-        PngImage::Load(Row().picture, Dpi()).Scaled(box.right - box.left, box.bottom - box.top);
+        PngImage::LoadScaled(Row().picture, Dpi(), box.right - box.left, box.bottom - box.top);
+    // Blending a fully opaque picture gives its own pixels: those are copied, which is faster.
+    opaque_ = scaled_ && AllPixelsOpaque(scaled_.get());
 }
 
 void Picture::Paint(HDC dc) {
+    if (pending_) {
+        Decode();
+    }
     if (!scaled_) {
         return;
     }
@@ -23,6 +63,10 @@ void Picture::Paint(HDC dc) {
         return;
     }
     SelectedObject selected(memory.get(), scaled_.get());
+    if (opaque_) {
+        ::BitBlt(dc, box.left, box.top, width, height, memory.get(), 0, 0, SRCCOPY);
+        return;
+    }
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     ::GdiAlphaBlend(dc, box.left, box.top, width, height, memory.get(), 0, 0, width, height, blend);
 }

@@ -68,19 +68,37 @@ PngImage PngImage::Load(const wchar_t* name, UINT dpi, HMODULE module) noexcept 
                                          WICBitmapPaletteTypeCustom))) {
             return image;
         }
-        // Decoded once into memory, so that every scaling reads the pixels, not the stream.
-        ComPtr<IWICBitmap> decoded;
-        if (FAILED(factory->CreateBitmapFromSource(converter.get(), WICBitmapCacheOnLoad,
-                                                   decoded.put())) ||
-            FAILED(decoded->GetSize(&image.width_, &image.height_))) {
+        // No copy of the pixels here: a picture drawn at its own size is read once, straight
+        // into its bitmap (LoadScaled copies them first only when it scales).
+        if (FAILED(converter->GetSize(&image.width_, &image.height_))) {
             return image;
         }
-        decoded->QueryInterface(__uuidof(IWICBitmapSource),
-                                reinterpret_cast<void**>(image.bitmap_.put()));
+        converter->QueryInterface(__uuidof(IWICBitmapSource),
+                                  reinterpret_cast<void**>(image.bitmap_.put()));
     } catch (...) {
         image.bitmap_.reset();
     }
     return image;
+}
+
+UniqueBitmap PngImage::LoadScaled(const wchar_t* name, UINT dpi, int width, int height,
+                                  HMODULE module) noexcept {
+    PngImage image = Load(name, dpi, module);
+    if (image &&
+        (static_cast<UINT>(width) != image.width_ || static_cast<UINT>(height) != image.height_)) {
+        // The scaler reads each source row many times: give it decoded pixels and let the
+        // decoder (with its own copy of them) go before the scaled bitmap is made.
+        IWICImagingFactory* factory = Factory();
+        ComPtr<IWICBitmap> decoded;
+        if (factory == nullptr || FAILED(factory->CreateBitmapFromSource(
+                                      image.bitmap_.get(), WICBitmapCacheOnLoad, decoded.put()))) {
+            return UniqueBitmap();
+        }
+        image.bitmap_.reset();
+        decoded->QueryInterface(__uuidof(IWICBitmapSource),
+                                reinterpret_cast<void**>(image.bitmap_.put()));
+    }
+    return image.Scaled(width, height);
 }
 
 UniqueBitmap PngImage::Scaled(int width, int height) const noexcept {

@@ -14,6 +14,10 @@ public:
     // The resource `name`, or above 120 DPI `name`_2X (drawn at twice the size) when there is one.
     static PngImage Load(const wchar_t* name, UINT dpi, HMODULE module = nullptr) noexcept;
 
+    // Load(name, dpi).Scaled(width, height), holding as few copies of the pixels as it can.
+    static UniqueBitmap LoadScaled(const wchar_t* name, UINT dpi, int width, int height,
+                                   HMODULE module = nullptr) noexcept;
+
     explicit operator bool() const noexcept { return static_cast<bool>(bitmap_); }
     UINT Width() const noexcept { return width_; }
     UINT Height() const noexcept { return height_; }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <windows.h>
+
 #include "ui/ClickSound.h"
+#include "ui/win/Handles.h"
 
 namespace vt::win {
 
@@ -8,6 +11,12 @@ namespace vt::win {
 class Sound final : public ClickSound {
 public:
     void PlayClickSound() noexcept override;
+
+private:
+    using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+
+    UniqueModule winmm_;
+    PlaySoundFunction playSound_ = nullptr;
 };
 
 }  // namespace vt::win

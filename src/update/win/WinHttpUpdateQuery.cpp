@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <cwchar>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -18,65 +20,133 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// WinHTTP, loaded from the system folder when the first query runs rather than at every
+// start of the program, and kept to the end of the process: a query left running on its own
+// thread may still use it.
+struct WinHttpApi {
+    decltype(&::WinHttpOpen) open = nullptr;
+    decltype(&::WinHttpCloseHandle) closeHandle = nullptr;
+    decltype(&::WinHttpSetTimeouts) setTimeouts = nullptr;
+    decltype(&::WinHttpSetOption) setOption = nullptr;
+    decltype(&::WinHttpConnect) connect = nullptr;
+    decltype(&::WinHttpOpenRequest) openRequest = nullptr;
+    decltype(&::WinHttpSendRequest) sendRequest = nullptr;
+    decltype(&::WinHttpReceiveResponse) receiveResponse = nullptr;
+    decltype(&::WinHttpQueryHeaders) queryHeaders = nullptr;
+    decltype(&::WinHttpReadData) readData = nullptr;
+
+    bool Complete() const noexcept {
+        return open && closeHandle && setTimeouts && setOption && connect && openRequest &&
+               sendRequest && receiveResponse && queryHeaders && readData;
+    }
+};
+
+template <typename Function>
+void Bind(HMODULE module, const char* name, Function& function) noexcept {
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
+
+WinHttpApi LoadWinHttp() noexcept {
+    WinHttpApi api;
+    constexpr wchar_t kName[] = L"\\winhttp.dll";
+    wchar_t path[MAX_PATH + std::size(kName)] = {};
+    const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return api;
+    }
+    std::wmemcpy(path + length, kName, std::size(kName));
+    HMODULE module = ::LoadLibraryW(path);
+    if (module == nullptr) {
+        return api;
+    }
+    Bind(module, "WinHttpOpen", api.open);
+    Bind(module, "WinHttpCloseHandle", api.closeHandle);
+    Bind(module, "WinHttpSetTimeouts", api.setTimeouts);
+    Bind(module, "WinHttpSetOption", api.setOption);
+    Bind(module, "WinHttpConnect", api.connect);
+    Bind(module, "WinHttpOpenRequest", api.openRequest);
+    Bind(module, "WinHttpSendRequest", api.sendRequest);
+    Bind(module, "WinHttpReceiveResponse", api.receiveResponse);
+    Bind(module, "WinHttpQueryHeaders", api.queryHeaders);
+    Bind(module, "WinHttpReadData", api.readData);
+    return api;
+}
+
+// Null when WinHTTP cannot be loaded whole.
+const WinHttpApi* WinHttp() noexcept {
+    static const WinHttpApi api = LoadWinHttp();
+    return api.Complete() ? &api : nullptr;
+}
+
 struct InternetCloser {
-    void operator()(HINTERNET handle) const noexcept { WinHttpCloseHandle(handle); }
+    const WinHttpApi* http = nullptr;
+    void operator()(HINTERNET handle) const noexcept {
+        if (http != nullptr) {
+            http->closeHandle(handle);
+        }
+    }
 };
 using UniqueInternet = std::unique_ptr<void, InternetCloser>;
 
 // The system's proxy settings; systems before Windows 8.1 refuse the automatic kind, and their
 // WinHTTP default is then the closest there is.
-UniqueInternet OpenSession() {
+UniqueInternet OpenSession(const WinHttpApi& http) {
     for (const DWORD access :
          {DWORD{WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY}, DWORD{WINHTTP_ACCESS_TYPE_DEFAULT_PROXY}}) {
-        if (HINTERNET session = WinHttpOpen(kUpdateUserAgent, access, WINHTTP_NO_PROXY_NAME,
-                                            WINHTTP_NO_PROXY_BYPASS, 0)) {
-            return UniqueInternet(session);
+        if (HINTERNET session = http.open(kUpdateUserAgent, access, WINHTTP_NO_PROXY_NAME,
+                                          WINHTTP_NO_PROXY_BYPASS, 0)) {
+            return UniqueInternet(session, InternetCloser{&http});
         }
     }
     return nullptr;
 }
 
-bool SetDword(HINTERNET handle, DWORD option, DWORD value) {
-    return WinHttpSetOption(handle, option, &value, sizeof value) != FALSE;
+bool SetDword(const WinHttpApi& http, HINTERNET handle, DWORD option, DWORD value) {
+    return http.setOption(handle, option, &value, sizeof value) != FALSE;
 }
 
 // One GET; -1 for every failure. Gives up between reads once the deadline has passed.
 int Fetch(const WebHostAddress& address, const UpdateQueryLimits& limits,
           Clock::time_point deadline) {
-    const UniqueInternet session = OpenSession();
+    const WinHttpApi* loaded = WinHttp();
+    if (loaded == nullptr) {
+        return -1;
+    }
+    const WinHttpApi& http = *loaded;
+    const UniqueInternet session = OpenSession(http);
     if (!session ||
-        !WinHttpSetTimeouts(session.get(), static_cast<int>(limits.resolveMs),
-                            static_cast<int>(limits.connectMs), static_cast<int>(limits.sendMs),
-                            static_cast<int>(limits.receiveMs)) ||
-        !SetDword(session.get(), WINHTTP_OPTION_REDIRECT_POLICY,
+        !http.setTimeouts(session.get(), static_cast<int>(limits.resolveMs),
+                          static_cast<int>(limits.connectMs), static_cast<int>(limits.sendMs),
+                          static_cast<int>(limits.receiveMs)) ||
+        !SetDword(http, session.get(), WINHTTP_OPTION_REDIRECT_POLICY,
                   WINHTTP_OPTION_REDIRECT_POLICY_NEVER)) {
         return -1;
     }
     const UniqueInternet connection(
-        WinHttpConnect(session.get(), address.host.c_str(), address.port, 0));
+        http.connect(session.get(), address.host.c_str(), address.port, 0), InternetCloser{&http});
     if (!connection) {
         return -1;
     }
     const std::wstring target = UpdateRequestTarget();
-    const UniqueInternet request(WinHttpOpenRequest(connection.get(), L"GET", target.c_str(),
-                                                    nullptr, WINHTTP_NO_REFERER,
-                                                    WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
+    const UniqueInternet request(
+        http.openRequest(connection.get(), L"GET", target.c_str(), nullptr, WINHTTP_NO_REFERER,
+                         WINHTTP_DEFAULT_ACCEPT_TYPES, 0),
+        InternetCloser{&http});
     // Without the response limit WinHTTP waits for ever on a server that accepts and never
     // answers, whatever the receive limit says.
     if (!request ||
-        !SetDword(request.get(), WINHTTP_OPTION_REDIRECT_POLICY,
+        !SetDword(http, request.get(), WINHTTP_OPTION_REDIRECT_POLICY,
                   WINHTTP_OPTION_REDIRECT_POLICY_NEVER) ||
-        !SetDword(request.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, limits.receiveMs) ||
-        !WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                            WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-        !WinHttpReceiveResponse(request.get(), nullptr)) {
+        !SetDword(http, request.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, limits.receiveMs) ||
+        !http.sendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA,
+                          0, 0, 0) ||
+        !http.receiveResponse(request.get(), nullptr)) {
         return -1;
     }
     DWORD status = 0;
     DWORD size = sizeof status;
-    if (!WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size,
-                             WINHTTP_NO_HEADER_INDEX)) {
+    if (!http.queryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                           WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX)) {
         return -1;
     }
     if (!IsSuccessStatus(status)) {
@@ -92,7 +162,7 @@ int Fetch(const WebHostAddress& address, const UpdateQueryLimits& limits,
         const auto wanted =
             static_cast<DWORD>(std::min(sizeof chunk, limits.maxBodyBytes - body.size()));
         DWORD read = 0;
-        if (!WinHttpReadData(request.get(), chunk, wanted, &read)) {
+        if (!http.readData(request.get(), chunk, wanted, &read)) {
             return -1;  // a broken transfer
         }
         if (read == 0) {

@@ -77,7 +77,8 @@ constexpr FormDef kAboutForm{.className = L"TVTAboutForm",
                              .doubleBuffered = true,
                              .icon = L"MAINICON",
                              .activeControl = L"CloseButton",
-                             .rows = kRows};
+                             .rows = kRows,
+                             .picturesWhenPainted = true};
 
 }  // namespace
 
