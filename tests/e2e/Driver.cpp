@@ -390,6 +390,14 @@ void MouseClick(HWND window) {
     SendMouse(MOUSEEVENTF_LEFTUP, at);
 }
 
+void MouseClickInPlace() {
+    POINT at{};
+    GetCursorPos(&at);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, at);
+    std::this_thread::sleep_for(30ms);
+    SendMouse(MOUSEEVENTF_LEFTUP, at);
+}
+
 HWND FocusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -401,6 +409,10 @@ HWND FocusOf(HWND window) {
 
 HWND ForegroundWindow() {
     return GetForegroundWindow();
+}
+
+bool WaitForForeground(HWND window, Milliseconds timeout) {
+    return WaitUntil([window] { return GetForegroundWindow() == window; }, timeout);
 }
 
 void PressKey(HWND window, UINT virtualKey) {

@@ -85,6 +85,8 @@ void PostedClick(HWND window, std::optional<POINT> client = std::nullopt);
 // A real left click at the middle of the window, through the system's input queue, as a user's
 // mouse would give it (the window must be uncovered).
 void MouseClick(HWND window);
+// A left click where the pointer already is, with no move before it.
+void MouseClickInPlace();
 // Moves the pointer to the middle of the window (or to a screen point).
 void MouseMoveTo(HWND window);
 void MouseMoveTo(POINT screen);
@@ -93,6 +95,10 @@ void PressKey(HWND window, UINT virtualKey);
 // The window with the keyboard focus in the thread of `window`.
 HWND FocusOf(HWND window);
 HWND ForegroundWindow();
+// Waits until the window is the foreground window, so that a click on it is taken as input rather
+// than spent on activating it. Under Wine without a window manager, hiding a window returns only
+// after about two seconds, and the owner becomes the foreground window after that.
+bool WaitForForeground(HWND window, Milliseconds timeout);
 
 enum class BoxIcon { None, Information, Warning, Error, Question };
 std::wstring ToString(BoxIcon icon);
