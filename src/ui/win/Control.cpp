@@ -18,12 +18,12 @@ constexpr wchar_t kControlProperty[] = L"vt.win.Control";
 constexpr UINT_PTR kSubclassId = 0x5654;
 
 FontSpec FromLayout(const LayoutFont& font) {
-    FontSpec spec;
-    spec.face = font.face != nullptr ? font.face : L"";
-    spec.size = font.size;
-    spec.style = font.style;
-    spec.color = font.colour;
-    return spec;
+    FontSpec result;
+    result.face = font.face != nullptr ? font.face : L"";
+    result.size = font.size;
+    result.style = font.style;
+    result.color = font.colour;
+    return result;
 }
 
 // Kinds that publish ParentFont and Font.

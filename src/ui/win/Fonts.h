@@ -11,7 +11,7 @@ namespace vt::win {
 int FontPixelHeight(int points, UINT dpi) noexcept;
 
 // A GDI font for the record at that density; an empty face leaves the choice to the font mapper.
-UniqueFont CreateFontAt(const FontSpec& spec, UINT dpi) noexcept;
+UniqueFont CreateFontAt(const FontSpec& wanted, UINT dpi) noexcept;
 
 // The record of a platform font given for a density.
 FontSpec FontSpecFromLogFont(const LOGFONTW& font, UINT dpi) noexcept;
