@@ -82,7 +82,24 @@ void Control::SetText(const std::wstring& text) {
     if (window_ != nullptr) {
         ::SetWindowTextW(window_, text_.c_str());
     }
+    TextChangedOrNoted();
+}
+
+void Control::TextChangedOrNoted() {
+    if (form_.LayoutHeld()) {
+        textNoted_ = true;
+        return;
+    }
     TextChanged();
+}
+
+void Control::CatchUpLayout() {
+    if (fontNoted_) {
+        RefreshFont();
+    } else if (textNoted_) {
+        textNoted_ = false;
+        TextChanged();
+    }
 }
 
 std::optional<bool> Control::ParentFont() const {
@@ -135,6 +152,12 @@ void Control::RefreshFont() {
     if (!HasFont(row_.kind)) {
         return;
     }
+    if (form_.LayoutHeld()) {
+        fontNoted_ = true;
+        return;
+    }
+    fontNoted_ = false;
+    textNoted_ = false;
     fontHandle_ = CreateFontAt(EffectiveFont(), Dpi());
     if (window_ != nullptr) {
         ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
@@ -223,7 +246,7 @@ void Control::CreateIn(HWND) {
 
 HWND Control::CreateNative(const wchar_t* className, DWORD style, DWORD exStyle, HWND parentWindow,
                            bool subclass) {
-    const RECT box = LaidOutBounds();
+    const RECT box = CreationBounds();
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (visible_) {
         style |= WS_VISIBLE;

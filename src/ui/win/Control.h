@@ -70,6 +70,8 @@ public:
     virtual void CreateIn(HWND parentWindow);
     virtual void ApplyDpi();
     virtual void RefreshFont();
+    // Carries out the font and text changes noted while the form's layout was held.
+    void CatchUpLayout();
     virtual bool IsWindowless() const noexcept { return false; }
     virtual void Paint(HDC) {}
     virtual void Command(WORD /*code*/) {}
@@ -91,6 +93,10 @@ protected:
     RECT LaidOutBounds() const noexcept;
     void SetBounds(const RECT& bounds);
     virtual void TextChanged() {}
+    // TextChanged now, or once the form's layout hold ends.
+    void TextChangedOrNoted();
+    // The box the native window is created with.
+    virtual RECT CreationBounds() const noexcept { return LaidOutBounds(); }
     UINT Dpi() const noexcept;
     // Children (and theirs) that take this container's font follow it.
     void RefreshChildFonts();
@@ -116,6 +122,8 @@ private:
     bool enabled_;
     bool visible_;
     int cursor_;
+    bool fontNoted_ = false;
+    bool textNoted_ = false;
     bool pressed_ = false;
     bool tracking_ = false;
 };

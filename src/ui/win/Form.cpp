@@ -185,12 +185,22 @@ void Form::Create(HWND owner) {
         ::SendMessageW(window, WM_SETICON, ICON_BIG, 0);
     }
     SizeClientExactly();
+    LayoutHold hold(*this);
     CreateControls();
     GuardHandler([&] {
         if (OnCreate) {
             OnCreate(*this);
         }
     });
+}
+
+void Form::EndLayoutHold() noexcept {
+    if (--layoutHolds_ > 0) {
+        return;
+    }
+    for (auto& control : controls_) {
+        GuardHandler([&] { control->CatchUpLayout(); });
+    }
 }
 
 void Form::CreateControls() {
@@ -228,10 +238,30 @@ void Form::CreateControls() {
             }
         }
         std::stable_sort(order.begin(), order.end(), TabsBefore);
-        for (Control* child : order) {
-            ::SetWindowPos(child->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        PutInZOrder(container->ContainerWindow(), order);
+    }
+}
+
+// Moves only the windows that are out of place: every move costs a round of window updates.
+void Form::PutInZOrder(HWND parent, const std::vector<Control*>& order) {
+    std::vector<HWND> current;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const Control* control = Control::FromHandle(child);
+        if (control != nullptr && std::find(order.begin(), order.end(), control) != order.end()) {
+            current.push_back(child);
         }
+    }
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        HWND wanted = order[i]->Handle();
+        if (i < current.size() && current[i] == wanted) {
+            continue;
+        }
+        ::SetWindowPos(wanted, i == 0 ? HWND_TOP : order[i - 1]->Handle(), 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        current.erase(std::remove(current.begin(), current.end(), wanted), current.end());
+        current.insert(current.begin() + static_cast<std::ptrdiff_t>(std::min(i, current.size())),
+                       wanted);
     }
 }
 
@@ -296,11 +326,14 @@ void Form::Show() {
         return;
     }
     PlaceByRule();
-    GuardHandler([&] {
-        if (OnShow) {
-            OnShow(*this);
-        }
-    });
+    {
+        LayoutHold hold(*this);
+        GuardHandler([&] {
+            if (OnShow) {
+                OnShow(*this);
+            }
+        });
+    }
     ::ShowWindow(window_.get(), SW_SHOW);
     ::SetForegroundWindow(window_.get());
     Control* focus = def_.activeControl != nullptr ? FindControl(def_.activeControl) : nullptr;
@@ -417,8 +450,11 @@ void Form::DropHovered(Control* leaving) noexcept {
 }
 
 void Form::Relayout() {
-    for (auto& control : controls_) {
-        control->ApplyDpi();
+    {
+        LayoutHold hold(*this);
+        for (auto& control : controls_) {
+            control->ApplyDpi();
+        }
     }
     if (window_) {
         ::InvalidateRect(window_.get(), nullptr, TRUE);

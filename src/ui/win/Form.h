@@ -99,11 +99,27 @@ public:
     void Relayout();
     void RefreshFonts();
 
+    // While held, the controls note font and text changes and measure themselves once when the
+    // last hold ends: a window being prepared sets fonts and texts several times over.
+    class LayoutHold {
+    public:
+        explicit LayoutHold(Form& form) noexcept : form_(form) { ++form_.layoutHolds_; }
+        ~LayoutHold() { form_.EndLayoutHold(); }
+        LayoutHold(const LayoutHold&) = delete;
+        LayoutHold& operator=(const LayoutHold&) = delete;
+
+    private:
+        Form& form_;
+    };
+    bool LayoutHeld() const noexcept { return layoutHolds_ > 0; }
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void RegisterClass() const;
     void CreateControls();
+    static void PutInZOrder(HWND parent, const std::vector<Control*>& order);
+    void EndLayoutHold() noexcept;
     DWORD Style() const noexcept;
     DWORD ExStyle() const noexcept;
     void SizeClientExactly();
@@ -121,6 +137,7 @@ private:
     Control* hovered_ = nullptr;
     Control* focused_ = nullptr;
     int nextId_ = 100;
+    int layoutHolds_ = 0;
     bool created_ = false;
     bool modal_ = false;
     bool destroying_ = false;

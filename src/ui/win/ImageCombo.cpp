@@ -14,6 +14,11 @@ namespace {
 constexpr int kDropDownHeight = 200;
 }  // namespace
 
+// Made with the dropped list's room at once: every resize moves the list's own window too.
+RECT ImageCombo::CreationBounds() const noexcept {
+    return DroppedBounds();
+}
+
 void ImageCombo::CreateIn(HWND parentWindow) {
     HWND combo = CreateNative(WC_COMBOBOXEXW, CBS_DROPDOWNLIST | WS_VSCROLL, 0, parentWindow);
     if (combo == nullptr) {
@@ -30,8 +35,6 @@ void ImageCombo::CreateIn(HWND parentWindow) {
         entry.iSelectedImage = item.image;
         ::SendMessageW(combo, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&entry));
     }
-    // Font and images are set already: only the dropped list's room is left to give.
-    SetBounds(DroppedBounds());
 }
 
 void ImageCombo::ApplyDpi() {

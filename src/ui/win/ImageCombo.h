@@ -16,6 +16,9 @@ public:
     int ItemCount() const noexcept;
     std::wstring ItemText(int index) const;
 
+protected:
+    RECT CreationBounds() const noexcept override;
+
 private:
     void AttachImages() noexcept;
     RECT DroppedBounds() const noexcept;

@@ -46,6 +46,12 @@ int InkRight(HDC reference, HFONT font, const std::wstring& text, UINT format, i
     return width;
 }
 
+// Measuring needs no window: a memory DC spares a round trip to the display for each label.
+HDC MeasuringDc() noexcept {
+    static const UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    return dc.get();
+}
+
 }  // namespace
 
 void Label::CreateIn(HWND parentWindow) {
@@ -56,8 +62,8 @@ void Label::CreateIn(HWND parentWindow) {
 }
 
 void Label::ApplyDpi() {
+    // Measures the label again with the new font.
     RefreshFont();
-    AutoSize();
 }
 
 void Label::TextChanged() {
@@ -79,18 +85,17 @@ UINT Label::TextFlags() const noexcept {
 void Label::AutoSize() {
     RECT box = LaidOutBounds();
     if ((Row().flags & kFixedSize) == 0) {
-        WindowDc screen(nullptr);
-        SelectedObject font(screen.get(), FontHandle());
+        HDC measuring = MeasuringDc();
+        SelectedObject font(measuring, FontHandle());
         const std::wstring& text = Text();
         RECT measured{0, 0, (Row().flags & kWordWrap) != 0 ? box.right - box.left : 0, 0};
-        ::DrawTextW(screen.get(), text.empty() ? L" " : text.c_str(),
+        ::DrawTextW(measuring, text.empty() ? L" " : text.c_str(),
                     text.empty() ? 1 : static_cast<int>(text.size()), &measured,
                     TextFlags() | DT_CALCRECT);
         int width = text.empty() ? 0 : measured.right - measured.left;
         const int height = measured.bottom - measured.top;
         if ((Row().flags & kWordWrap) == 0 && width > 0 && height > 0) {
-            width =
-                InkRight(screen.get(), FontHandle(), text, TextFlags() & ~DT_RIGHT, width, height);
+            width = InkRight(measuring, FontHandle(), text, TextFlags() & ~DT_RIGHT, width, height);
         }
         if ((Row().flags & kAlignRight) != 0) {
             box.left = box.right - width;
