@@ -2,28 +2,15 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
-#include <memory>
+#include "app/CommandLine.h"
 
 namespace vt {
-namespace {
 
-struct LocalFreeDeleter {
-    void operator()(LPWSTR* block) const noexcept { LocalFree(block); }
-};
-
-}  // namespace
-
+// Split here rather than by CommandLineToArgvW: that one function would load the whole shell
+// library at every start.
 std::vector<std::wstring> ProgramArguments() {
-    int count = 0;
-    const std::unique_ptr<LPWSTR, LocalFreeDeleter> argv(
-        CommandLineToArgvW(GetCommandLineW(), &count));
-    std::vector<std::wstring> arguments;
-    for (int i = 1; argv && i < count; ++i) {
-        arguments.emplace_back(argv.get()[i]);
-    }
-    return arguments;
+    const wchar_t* line = ::GetCommandLineW();
+    return SplitCommandLine(line != nullptr ? line : L"");
 }
 
 }  // namespace vt

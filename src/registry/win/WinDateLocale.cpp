@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "registry/DateTextFallback.h"
+#include "shell/win/SystemLibrary.h"
 
 namespace vt {
 namespace {
@@ -89,8 +90,13 @@ std::optional<DateTime> WinDateLocale::ParseUserDateTime(const std::wstring& tex
     }
     std::vector<wchar_t> buffer(text.begin(), text.end());  // the API takes a non-const string
     buffer.push_back(L'\0');
+    static const auto varDateFromStr =
+        SystemFunction<decltype(&VarDateFromStr)>(L"oleaut32.dll", "VarDateFromStr");
+    if (varDateFromStr == nullptr) {
+        return std::nullopt;
+    }
     DATE date = 0;
-    const HRESULT result = VarDateFromStr(buffer.data(), LOCALE_USER_DEFAULT, 0, &date);
+    const HRESULT result = varDateFromStr(buffer.data(), LOCALE_USER_DEFAULT, 0, &date);
     if (SUCCEEDED(result)) {
         return date;
     }

@@ -2,33 +2,14 @@
 
 #include <shellapi.h>
 
-#include <string>
+#include "shell/win/SystemLibrary.h"
 
 namespace vt {
 namespace {
 
-HMODULE LoadFromSystemFolder(const wchar_t* name) {
-    if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-        return module;
-    }
-    // Windows 7 without the loader update refuses the flag: name the file by its full path.
-    if (GetLastError() != ERROR_INVALID_PARAMETER) {
-        return nullptr;
-    }
-    std::wstring path(MAX_PATH, L'\0');
-    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
-    if (length == 0 || length >= path.size()) {
-        return nullptr;
-    }
-    path.resize(length);
-    path += L'\\';
-    path += name;
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
 HtmlHelpFunction LoadHtmlHelpOnce() noexcept {
     try {
-        HMODULE module = LoadFromSystemFolder(L"hhctrl.ocx");
+        HMODULE module = LoadSystemLibrary(L"hhctrl.ocx");
         if (module == nullptr) {
             return nullptr;
         }
@@ -49,7 +30,11 @@ HtmlHelpFunction LoadHtmlHelp() noexcept {
 void WinShellPlatform::Execute(HWND owner, const wchar_t* verb, const wchar_t* file,
                                const wchar_t* parameters, const wchar_t* directory,
                                int showCommand) noexcept {
-    ShellExecuteW(owner, verb, file, parameters, directory, showCommand);
+    static const auto execute =
+        SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (execute != nullptr) {
+        execute(owner, verb, file, parameters, directory, showCommand);
+    }
 }
 
 void WinShellPlatform::ShowHtmlHelp(HWND caller, const wchar_t* path, UINT command,

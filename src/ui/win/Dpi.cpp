@@ -1,5 +1,7 @@
 #include "ui/win/Dpi.h"
 
+#include "shell/win/SystemLibrary.h"
+
 namespace vt::win {
 namespace {
 
@@ -46,7 +48,7 @@ UINT DpiForWindow(HWND window) noexcept {
 
 UINT DpiForMonitor(HMONITOR monitor) noexcept {
     static const auto forMonitor = [] {
-        HMODULE shcore = ::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
         return shcore != nullptr ? reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(
                                        ::GetProcAddress(shcore, "GetDpiForMonitor")))
                                  : nullptr;

@@ -2,23 +2,14 @@
 
 #include <mmsystem.h>
 
-#include <string>
+#include "shell/win/SystemLibrary.h"
 
 namespace vt::win {
 
 void Sound::PlayClickSound() noexcept {
     // The sound library is loaded at the first click, not at start-up, from the system folder.
     if (!winmm_) {
-        wchar_t folder[MAX_PATH] = {};
-        const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) {
-            return;
-        }
-        try {
-            winmm_.reset(::LoadLibraryW((std::wstring(folder, length) + L"\\winmm.dll").c_str()));
-        } catch (...) {
-            return;
-        }
+        winmm_.reset(LoadSystemLibrary(L"winmm.dll"));
         if (!winmm_) {
             return;
         }

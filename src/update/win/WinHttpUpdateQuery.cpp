@@ -1,4 +1,5 @@
 #include "update/win/WinHttpUpdateQuery.h"
+#include "shell/win/SystemLibrary.h"
 
 #include <windows.h>
 
@@ -48,14 +49,7 @@ void Bind(HMODULE module, const char* name, Function& function) noexcept {
 
 WinHttpApi LoadWinHttp() noexcept {
     WinHttpApi api;
-    constexpr wchar_t kName[] = L"\\winhttp.dll";
-    wchar_t path[MAX_PATH + std::size(kName)] = {};
-    const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return api;
-    }
-    std::wmemcpy(path + length, kName, std::size(kName));
-    HMODULE module = ::LoadLibraryW(path);
+    HMODULE module = LoadSystemLibrary(L"winhttp.dll");
     if (module == nullptr) {
         return api;
     }
