@@ -314,6 +314,38 @@ TEST_F(Toolkit, FontsFollowParentAndAdaptFonts) {
     EXPECT_EQ(At(L"Title").Font()->style, font_style::kBold | font_style::kUnderline);
 }
 
+// A window prepares itself by setting fonts and texts several times over; what it ends with is
+// in place, measured, when creating or showing it is done.
+TEST(FormPreparation, FontsAndTextsSetWhilePreparingAreInPlaceWhenItEnds) {
+    Form prepared{kWindow};
+    const FontSpec large{L"Arial", 12, 0, 0, 1};
+    prepared.OnCreate = [&](Form& f) {
+        f.FindControl(L"Tail")->SetText(L"Short");
+        f.SetFont(large);
+        f.FindControl(L"Tail")->SetText(L"Maximum Boost");
+    };
+    prepared.Create();
+    ASSERT_NE(prepared.Handle(), nullptr);
+    Control* tail = prepared.FindControl(L"Tail");  // takes the form's font, grows to the left
+    EXPECT_EQ(WindowText(tail->Handle()), L"Maximum Boost");
+    EXPECT_STREQ(FontOf(tail->Handle()).lfFaceName, L"Arial");
+    const RECT created = RectInParent(tail->Handle());
+    EXPECT_GT(created.right - created.left, 0);
+    // The same text set again now, outside any preparation, gives the same box.
+    tail->SetText(L"Maximum Boost");
+    const RECT again = RectInParent(tail->Handle());
+    EXPECT_TRUE(::EqualRect(&created, &again));
+
+    prepared.OnShow = [](Form& f) { f.FindControl(L"Tail")->SetText(L"Maximum Boost, longer"); };
+    prepared.Show();
+    const RECT shown = RectInParent(tail->Handle());
+    EXPECT_LT(shown.left, again.left);
+    tail->SetText(L"Maximum Boost, longer");
+    const RECT remeasured = RectInParent(tail->Handle());
+    EXPECT_TRUE(::EqualRect(&shown, &remeasured));
+    prepared.Hide();
+}
+
 TEST_F(Toolkit, PointerEventsInOrderAndClicks) {
     std::vector<std::wstring> events;
     for (const wchar_t* name : {L"Icon", L"Title"}) {
