@@ -82,6 +82,10 @@ constexpr FormDef kAboutForm{.className = L"TVTAboutForm",
 
 }  // namespace
 
+const win::FormDef& win::AboutFormDefinition() noexcept {
+    return kAboutForm;
+}
+
 TVTAboutForm::TVTAboutForm(const Captions& captions, ClickSound& sound, Launcher& launcher,
                            ShortCutHandler mainWindowShortCut)
     : win::Form(kAboutForm),

@@ -10,6 +10,11 @@
 
 namespace vt {
 
+namespace win {
+// TVTAboutForm as laid out.
+const FormDef& AboutFormDefinition() noexcept;
+}  // namespace win
+
 // The About window: version line, copyright, credits, legal warning, the licence link and the help
 // button. Start-up creates it hidden, owned by the main window; the main window shows it modally.
 // It has no cancel button, so Escape leaves it open; Enter presses the close button.

@@ -53,6 +53,10 @@ constexpr FormDef kSettingsForm{.className = L"TVTSettingsForm",
 
 }  // namespace
 
+const win::FormDef& win::SettingsFormDefinition() noexcept {
+    return kSettingsForm;
+}
+
 TVTSettingsForm::TVTSettingsForm(const Captions& captions, PacingPlatform& pacing)
     : win::Form(kSettingsForm), captions_(captions), pacing_(pacing) {
     OnShow = [this](win::Form& sender) { FormShow(sender); };

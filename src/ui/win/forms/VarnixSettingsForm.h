@@ -9,6 +9,11 @@
 
 namespace vt {
 
+namespace win {
+// TVTSettingsForm as laid out.
+const FormDef& SettingsFormDefinition() noexcept;
+}  // namespace win
+
 // The progress window: a bold heading naming the operation, a bar and the line of the current
 // step. It offers no way to close it: while an operation runs it refuses every close request
 // (Alt+F4, WM_CLOSE from anywhere); the operation hides it at its end.
