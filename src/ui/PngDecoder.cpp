@@ -1,0 +1,321 @@
+#include "ui/PngDecoder.h"
+
+#include <array>
+#include <cstring>
+
+#include "ui/Checksums.h"
+#include "ui/Inflate.h"
+
+namespace vt {
+namespace {
+
+constexpr std::array<std::uint8_t, 8> kSignature = {137, 80, 78, 71, 13, 10, 26, 10};
+
+constexpr std::uint32_t ChunkType(const char (&name)[5]) {
+    return static_cast<std::uint32_t>(name[0]) << 24 | static_cast<std::uint32_t>(name[1]) << 16 |
+           static_cast<std::uint32_t>(name[2]) << 8 | static_cast<std::uint32_t>(name[3]);
+}
+
+std::uint32_t BigEndian32(const std::uint8_t* p) noexcept {
+    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+           static_cast<std::uint32_t>(p[2]) << 8 | p[3];
+}
+
+std::uint32_t BigEndian16(const std::uint8_t* p) noexcept {
+    return static_cast<std::uint32_t>(p[0]) << 8 | p[1];
+}
+
+struct Header {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    int depth = 0;
+    int colourType = 0;
+    int channels = 0;
+};
+
+struct Chunk {
+    std::uint32_t type = 0;
+    std::span<const std::uint8_t> data;
+};
+
+// The chunks after the signature, each checked against the file's end and its CRC-32.
+class ChunkReader {
+public:
+    explicit ChunkReader(std::span<const std::uint8_t> file) noexcept : file_(file) {}
+
+    bool Signature() noexcept {
+        return file_.size() >= kSignature.size() &&
+               std::memcmp(file_.data(), kSignature.data(), kSignature.size()) == 0;
+    }
+
+    // False at the end of the file or at a chunk that is cut short or damaged.
+    bool Next(Chunk& chunk) noexcept {
+        const std::size_t left = file_.size() - next_;
+        if (left < 12) {
+            return false;
+        }
+        const std::uint32_t length = BigEndian32(file_.data() + next_);
+        if (length > 0x7FFFFFFFu || length > left - 12) {
+            return false;
+        }
+        const std::span<const std::uint8_t> typeAndData = file_.subspan(next_ + 4, 4 + length);
+        if (Crc32(typeAndData) != BigEndian32(typeAndData.data() + typeAndData.size())) {
+            return false;
+        }
+        chunk.type = BigEndian32(typeAndData.data());
+        chunk.data = typeAndData.subspan(4);
+        next_ += 12 + length;
+        return true;
+    }
+
+private:
+    std::span<const std::uint8_t> file_;
+    std::size_t next_ = kSignature.size();
+};
+
+bool ParseHeader(const Chunk& chunk, Header& header) noexcept {
+    if (chunk.type != ChunkType("IHDR") || chunk.data.size() != 13) {
+        return false;
+    }
+    const std::uint8_t* p = chunk.data.data();
+    header.width = BigEndian32(p);
+    header.height = BigEndian32(p + 4);
+    header.depth = p[8];
+    header.colourType = p[9];
+    // Compression and filter method 0; no interlacing.
+    if (p[10] != 0 || p[11] != 0 || p[12] != 0 || header.width == 0 || header.height == 0 ||
+        header.width > kMaxPngSide || header.height > kMaxPngSide) {
+        return false;
+    }
+    const bool lowDepth = header.depth == 1 || header.depth == 2 || header.depth == 4;
+    switch (header.colourType) {
+        case 0:  // greyscale
+            header.channels = 1;
+            return lowDepth || header.depth == 8;
+        case 2:  // RGB
+            header.channels = 3;
+            return header.depth == 8;
+        case 3:  // palette
+            header.channels = 1;
+            return lowDepth || header.depth == 8;
+        case 4:  // greyscale and alpha
+            header.channels = 2;
+            return header.depth == 8;
+        case 6:  // RGBA
+            header.channels = 4;
+            return header.depth == 8;
+        default:
+            return false;
+    }
+}
+
+struct Parts {
+    Header header;
+    std::span<const std::uint8_t> palette;
+    std::span<const std::uint8_t> transparency;
+    std::vector<std::span<const std::uint8_t>> data;
+};
+
+bool ReadChunks(std::span<const std::uint8_t> file, Parts& parts) {
+    ChunkReader reader(file);
+    Chunk chunk;
+    if (!reader.Signature() || !reader.Next(chunk) || !ParseHeader(chunk, parts.header)) {
+        return false;
+    }
+    while (reader.Next(chunk)) {
+        if (chunk.type == ChunkType("IEND")) {
+            return !parts.data.empty() && (parts.header.colourType != 3 || !parts.palette.empty());
+        }
+        if (chunk.type == ChunkType("IDAT")) {
+            parts.data.push_back(chunk.data);
+        } else if (chunk.type == ChunkType("PLTE")) {
+            if (chunk.data.empty() || chunk.data.size() % 3 != 0 || chunk.data.size() > 3 * 256) {
+                return false;
+            }
+            parts.palette = chunk.data;
+        } else if (chunk.type == ChunkType("tRNS")) {
+            parts.transparency = chunk.data;
+        } else if ((chunk.type & 0x20000000u) == 0) {
+            return false;  // a critical chunk this decoder does not know
+        }
+    }
+    return false;  // no IEND: cut short or damaged
+}
+
+// Undoes the row filters in place; each row is its filter byte and then `rowBytes` bytes.
+bool Unfilter(std::span<std::uint8_t> raw, std::size_t rowBytes, std::size_t pixelBytes) noexcept {
+    const std::uint8_t* previous = nullptr;
+    for (std::size_t start = 0; start < raw.size(); start += rowBytes + 1) {
+        const std::uint8_t filter = raw[start];
+        std::uint8_t* row = raw.data() + start + 1;
+        for (std::size_t i = 0; i < rowBytes; ++i) {
+            const int a = i >= pixelBytes ? row[i - pixelBytes] : 0;
+            const int b = previous != nullptr ? previous[i] : 0;
+            const int c = previous != nullptr && i >= pixelBytes ? previous[i - pixelBytes] : 0;
+            int predictor = 0;
+            switch (filter) {
+                case 0:
+                    break;
+                case 1:
+                    predictor = a;
+                    break;
+                case 2:
+                    predictor = b;
+                    break;
+                case 3:
+                    predictor = (a + b) / 2;
+                    break;
+                case 4: {
+                    const int p = a + b - c;
+                    const int pa = p > a ? p - a : a - p;
+                    const int pb = p > b ? p - b : b - p;
+                    const int pc = p > c ? p - c : c - p;
+                    predictor = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+                    break;
+                }
+                default:
+                    return false;
+            }
+            row[i] = static_cast<std::uint8_t>(row[i] + predictor);
+        }
+        previous = row;
+    }
+    return true;
+}
+
+// c * a / 255, rounded to the nearest.
+std::uint8_t Premultiply(std::uint32_t c, std::uint32_t a) noexcept {
+    const std::uint32_t t = c * a + 128;
+    return static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
+}
+
+// Writes one row of pixels; false at a palette index the palette does not have.
+bool ConvertRow(const Parts& parts, const std::uint8_t* row, std::uint8_t* out) noexcept {
+    const Header& h = parts.header;
+    const std::span<const std::uint8_t> trns = parts.transparency;
+    const auto put = [&out](std::uint32_t r, std::uint32_t g, std::uint32_t b, std::uint32_t a) {
+        out[0] = Premultiply(b, a);
+        out[1] = Premultiply(g, a);
+        out[2] = Premultiply(r, a);
+        out[3] = static_cast<std::uint8_t>(a);
+        out += 4;
+    };
+    const std::uint32_t mask = (1u << h.depth) - 1;
+    for (std::uint32_t x = 0; x < h.width; ++x) {
+        switch (h.colourType) {
+            case 0:
+            case 3: {
+                const std::size_t bit =
+                    static_cast<std::size_t>(x) * static_cast<std::size_t>(h.depth);
+                const int shift = 8 - h.depth - static_cast<int>(bit % 8);
+                const std::uint32_t value = (row[bit / 8] >> shift) & mask;
+                if (h.colourType == 0) {
+                    const std::uint32_t grey = value * 255 / mask;
+                    const bool keyed = trns.size() == 2 && BigEndian16(trns.data()) == value;
+                    put(grey, grey, grey, keyed ? 0 : 255);
+                } else {
+                    if (3 * value + 2 >= parts.palette.size()) {
+                        return false;
+                    }
+                    const std::uint8_t* rgb = parts.palette.data() + 3 * value;
+                    put(rgb[0], rgb[1], rgb[2], value < trns.size() ? trns[value] : 255);
+                }
+                break;
+            }
+            case 2: {
+                const std::uint8_t* p = row + 3 * static_cast<std::size_t>(x);
+                const bool keyed = trns.size() == 6 && BigEndian16(trns.data()) == p[0] &&
+                                   BigEndian16(trns.data() + 2) == p[1] &&
+                                   BigEndian16(trns.data() + 4) == p[2];
+                put(p[0], p[1], p[2], keyed ? 0 : 255);
+                break;
+            }
+            case 4: {
+                const std::uint8_t* p = row + 2 * static_cast<std::size_t>(x);
+                put(p[0], p[0], p[0], p[1]);
+                break;
+            }
+            default: {
+                const std::uint8_t* p = row + 4 * static_cast<std::size_t>(x);
+                put(p[0], p[1], p[2], p[3]);
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+bool Decode(std::span<const std::uint8_t> file, std::span<std::uint8_t> bgra) {
+    Parts parts;
+    if (!ReadChunks(file, parts)) {
+        return false;
+    }
+    const Header& h = parts.header;
+    if (bgra.size() != static_cast<std::size_t>(h.width) * h.height * 4 ||
+        (h.colourType == 3 && parts.transparency.size() * 3 > parts.palette.size())) {
+        return false;
+    }
+    // Most files carry one data chunk: it is read where it lies.
+    std::vector<std::uint8_t> joined;
+    std::span<const std::uint8_t> compressed = parts.data.front();
+    if (parts.data.size() > 1) {
+        for (std::span<const std::uint8_t> piece : parts.data) {
+            joined.insert(joined.end(), piece.begin(), piece.end());
+        }
+        compressed = joined;
+    }
+    const std::size_t bitsPerPixel = static_cast<std::size_t>(h.channels) * h.depth;
+    const std::size_t rowBytes = (h.width * bitsPerPixel + 7) / 8;
+    std::vector<std::uint8_t> raw(h.height * (rowBytes + 1));
+    const std::optional<std::size_t> written = InflateZlib(compressed, raw);
+    if (written != raw.size() ||
+        !Unfilter(raw, rowBytes, bitsPerPixel < 8 ? 1 : bitsPerPixel / 8)) {
+        return false;
+    }
+    for (std::size_t y = 0; y < h.height; ++y) {
+        if (!ConvertRow(parts, raw.data() + y * (rowBytes + 1) + 1,
+                        bgra.data() + y * h.width * 4)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<PngSize> ReadPngSize(std::span<const std::uint8_t> file) noexcept {
+    ChunkReader reader(file);
+    Chunk chunk;
+    Header header;
+    if (!reader.Signature() || !reader.Next(chunk) || !ParseHeader(chunk, header)) {
+        return std::nullopt;
+    }
+    return PngSize{header.width, header.height};
+}
+
+bool DecodePng(std::span<const std::uint8_t> file, std::span<std::uint8_t> bgra) noexcept {
+    try {
+        return Decode(file, bgra);
+    } catch (...) {
+        return false;  // out of memory for the decoded rows
+    }
+}
+
+std::optional<PngPixels> DecodePng(std::span<const std::uint8_t> file) noexcept {
+    try {
+        const std::optional<PngSize> size = ReadPngSize(file);
+        if (!size) {
+            return std::nullopt;
+        }
+        PngPixels pixels{size->width, size->height,
+                         std::vector<std::uint8_t>(std::size_t{size->width} * size->height * 4)};
+        if (!Decode(file, pixels.bgra)) {
+            return std::nullopt;
+        }
+        return pixels;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace vt
