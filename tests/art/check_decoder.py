@@ -1,7 +1,11 @@
 #!/usr/bin/python3
-"""Check the program's own PNG decoder against Pillow on every shipped picture.
+"""Check the program's own PNG decoder against Pillow on every picture of a folder.
 
     check_decoder.py PNG_DUMP IMAGES_DIR
+
+Run on the shipped pictures (RGB and RGBA) and on the fuzzing seeds, which hold the other
+formats the decoder reads (greyscale with a key, grey and alpha, palettes of 1 and 4 bits with
+alphas), each written by Pillow.
 
 PNG_DUMP decodes one file and writes "WIDTH HEIGHT\\n" and its premultiplied BGRA pixels.
 Each picture is read with Pillow as well, premultiplied here (c * a / 255 rounded to the
