@@ -62,7 +62,7 @@ ByteVector DynamicText() {
     return FromText(text);
 }
 
-// Inflates into a buffer of `room` bytes followed by guard bytes that must stay untouched.
+// Inflates into `room` bytes between guard bytes that must stay untouched.
 struct Guarded {
     std::optional<std::size_t> result;
     ByteVector output;
@@ -72,13 +72,19 @@ constexpr std::size_t kGuard = 64;
 constexpr std::uint8_t kSentinel = 0xA5;
 
 Guarded InflateGuarded(const ByteVector& stream, std::size_t room) {
-    ByteVector buffer(room + kGuard, kSentinel);
+    ByteVector buffer(kGuard + room + kGuard, kSentinel);
     Guarded out;
-    out.result = InflateZlib(stream, std::span(buffer).first(room));
-    for (std::size_t i = room; i < buffer.size(); ++i) {
-        EXPECT_EQ(buffer[i], kSentinel) << "written past the output at " << i;
+    out.result = InflateZlib(stream, std::span(buffer).subspan(kGuard, room));
+    for (std::size_t i = 0; i < buffer.size(); ++i) {
+        if (i == kGuard) {
+            i += room;
+        }
+        if (i < buffer.size()) {
+            EXPECT_EQ(buffer[i], kSentinel) << "written outside the output at " << i;
+        }
     }
-    out.output.assign(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(room));
+    const auto start = buffer.begin() + static_cast<std::ptrdiff_t>(kGuard);
+    out.output.assign(start, start + static_cast<std::ptrdiff_t>(room));
     if (out.result) {
         out.output.resize(*out.result);
     }
@@ -138,7 +144,10 @@ TEST(Inflate, RejectsDamagedStreams) {
     badAdler.back() ^= 1;
     ByteVector badLength = test::StoredZlib(FromText("stored"));
     badLength[5] ^= 1;  // the complement no longer matches
-    const ByteVector abc = FromText("abc");
+    // Copies from before the output's start: were they read, they would find the guard bytes,
+    // and the Adler-32 is that of what such a copy would make.
+    const ByteVector guardCopy = {'a', 'b', kSentinel, 'a', 'b'};
+    const ByteVector guardOnly = {kSentinel, kSentinel, kSentinel};
     const struct {
         const char* name;
         ByteVector stream;
@@ -151,8 +160,8 @@ TEST(Inflate, RejectsDamagedStreams) {
         {"stored length", badLength},
         {"reserved block type", ByteVector{0x78, 0x01, 0x07, 0, 0, 0, 0, 0, 0}},
         {"distance before the start",
-         test::FixedBlockWriter().Literal('a').Literal('b').Match(3, 3).Finish(abc)},
-        {"distance at once", test::FixedBlockWriter().Match(3, 1).Finish(abc)},
+         test::FixedBlockWriter().Literal('a').Literal('b').Match(3, 3).Finish(guardCopy)},
+        {"distance at once", test::FixedBlockWriter().Match(3, 1).Finish(guardOnly)},
         {"empty", ByteVector{}},
     };
     for (const auto& c : cases) {

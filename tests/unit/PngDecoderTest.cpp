@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -155,7 +156,16 @@ TEST(PngDecoder, UndoesEveryFilter) {
     const std::vector<std::vector<int>> filterSets = {{0}, {1}, {2}, {3}, {4}, {4, 3, 2, 1, 0}};
     for (const int colourType : {2, 6}) {
         const std::size_t channels = colourType == 2 ? 3 : 4;
-        const ByteVector pixels = SampleBytes(kWidth * kHeight * channels);
+        ByteVector pixels = SampleBytes(kWidth * kHeight * channels);
+        // Paeth's ties at pixel (1, 1): in the first channel b and c are equally near (b is
+        // taken), in the second a and c (a is taken).
+        const std::size_t below = kWidth * channels;
+        for (const auto& [channel, a, b, c] : {std::array{0, 110, 80, 100}, {1, 80, 110, 100}}) {
+            const auto at = static_cast<std::size_t>(channel);
+            pixels[at] = static_cast<std::uint8_t>(c);
+            pixels[channels + at] = static_cast<std::uint8_t>(b);
+            pixels[below + at] = static_cast<std::uint8_t>(a);
+        }
         ByteVector expected;
         for (std::size_t i = 0; i < pixels.size(); i += channels) {
             const std::uint32_t alpha = channels == 4 ? pixels[i + 3] : 255;
@@ -251,7 +261,8 @@ std::vector<Spoiled> SpoiledFiles() {
         out.push_back({name, file});
     };
     spoil("signature", [](ByteVector& f) { f[1] = 'p'; });
-    spoil("CRC of the data", [](ByteVector& f) { f[f.size() - 30] ^= 4; });
+    // The data chunk's CRC-32 itself: nothing else would notice.
+    spoil("CRC of the data chunk", [](ByteVector& f) { f[f.size() - 13] ^= 4; });
     spoil("no end chunk", [](ByteVector& f) { f.resize(f.size() - 12); });
     spoil("unknown critical chunk", [&](ByteVector& f) {
         const ByteVector chunk = test::PngChunk("ABCD", ByteVector{1});
@@ -322,6 +333,20 @@ TEST(PngDecoder, RejectsDamagedAndUnsupportedFiles) {
         EXPECT_FALSE(DecodeGuarded(s.file, 4, 3));
         EXPECT_FALSE(DecodePng(s.file));
     }
+}
+
+TEST(PngDecoder, TakesSidesUpToTheLimit) {
+    // One-bit grey: a picture of the largest side stays small.
+    const auto line = [](std::uint32_t width, std::uint32_t height) {
+        const std::size_t rowBytes = (width + 7) / 8;
+        return Png(test::PngHeaderData(width, height, 1, 0),
+                   ByteVector(height * (rowBytes + 1), 0));
+    };
+    EXPECT_TRUE(DecodePng(line(kMaxPngSide, 1)));
+    EXPECT_TRUE(DecodePng(line(1, kMaxPngSide)));
+    EXPECT_FALSE(DecodePng(line(kMaxPngSide + 1, 1)));
+    EXPECT_FALSE(DecodePng(line(1, kMaxPngSide + 1)));
+    EXPECT_FALSE(ReadPngSize(line(kMaxPngSide + 1, 1)));
 }
 
 TEST(PngDecoder, RejectsEveryTruncationOfTheFile) {
