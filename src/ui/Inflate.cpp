@@ -1,6 +1,7 @@
 #include "ui/Inflate.h"
 
 #include <array>
+#include <cstring>
 
 #include "ui/Checksums.h"
 
@@ -348,10 +349,17 @@ private:
             if (distance > written_ || length > out_.size() - written_) {
                 return false;
             }
-            // Byte by byte: the copy may overlap what it writes (a run).
-            for (std::size_t i = 0; i < length; ++i, ++written_) {
-                out_[written_] = out_[written_ - distance];
+            std::uint8_t* to = out_.data() + written_;
+            const std::uint8_t* from = to - distance;
+            if (distance >= length) {
+                std::memcpy(to, from, length);
+            } else {
+                // The copy overlaps what it writes (a run): byte by byte.
+                for (std::size_t i = 0; i < length; ++i) {
+                    to[i] = from[i];
+                }
             }
+            written_ += length;
         }
     }
 
