@@ -335,7 +335,7 @@ private:
             if (!bits_.Take(kLengthExtra[lengthSymbol], extra)) {
                 return false;
             }
-            const std::size_t length = kLengthBase[lengthSymbol] + extra;
+            std::size_t length = kLengthBase[lengthSymbol] + extra;
             int distanceSymbol = 0;
             if (!distanceCode.Decode(bits_, distanceSymbol) ||
                 static_cast<std::size_t>(distanceSymbol) >= kDistanceBase.size()) {
@@ -350,16 +350,15 @@ private:
                 return false;
             }
             std::uint8_t* to = out_.data() + written_;
-            const std::uint8_t* from = to - distance;
-            if (distance >= length) {
-                std::memcpy(to, from, length);
-            } else {
-                // The copy overlaps what it writes (a run): byte by byte.
-                for (std::size_t i = 0; i < length; ++i) {
-                    to[i] = from[i];
-                }
-            }
+            // A copy that overlaps what it writes repeats a pattern of `distance` bytes, and so of
+            // any multiple of it: each piece doubles the stretch that can be copied at once.
             written_ += length;
+            for (std::size_t step = distance; length > 0; step *= 2) {
+                const std::size_t piece = length < step ? length : step;
+                std::memcpy(to, to - step, piece);
+                to += piece;
+                length -= piece;
+            }
         }
     }
 

@@ -69,11 +69,13 @@ public:
             }
             std::uint8_t* out = target.data() + std::size_t{y} * width_ * 4;
             for (std::size_t i = 0; i < sum_.size(); ++i) {
-                const double shifted = static_cast<double>(sum_[i]) * reciprocal + 0.5;
-                auto n = static_cast<std::uint64_t>(shifted);
+                // Signed conversions: the unsigned ones cost branches.
+                const double shifted =
+                    static_cast<double>(static_cast<std::int64_t>(sum_[i])) * reciprocal + 0.5;
+                auto n = static_cast<std::int64_t>(shifted);
                 const double fraction = shifted - static_cast<double>(n);
                 if (fraction < 1e-6 || fraction > 1 - 1e-6) {
-                    n = (2 * sum_[i] + area) / (2 * area);
+                    n = static_cast<std::int64_t>((2 * sum_[i] + area) / (2 * area));
                 }
                 out[i] = static_cast<std::uint8_t>(n);
             }
