@@ -30,6 +30,30 @@ Cover Coverage(std::uint64_t to, std::uint64_t from, std::uint64_t into, Weight&
     return cover;
 }
 
+// A total over an area, rounded to the nearest (halves up). A multiplication by the reciprocal
+// is exact enough (totals stay below 2^48) except within a hair of a half, where whole numbers
+// decide. Signed conversions: the unsigned ones cost branches.
+class Rounding {
+public:
+    explicit Rounding(std::uint64_t area) noexcept
+        : area_(area), reciprocal_(1.0 / static_cast<double>(area)) {}
+
+    std::uint8_t operator()(std::uint64_t total) const noexcept {
+        const double shifted =
+            static_cast<double>(static_cast<std::int64_t>(total)) * reciprocal_ + 0.5;
+        auto n = static_cast<std::int64_t>(shifted);
+        const double fraction = shifted - static_cast<double>(n);
+        if (fraction < 1e-6 || fraction > 1 - 1e-6) {
+            n = static_cast<std::int64_t>((2 * total + area_) / (2 * area_));
+        }
+        return static_cast<std::uint8_t>(n);
+    }
+
+private:
+    std::uint64_t area_;
+    double reciprocal_;
+};
+
 class Scaler {
 public:
     Scaler(std::span<const std::uint8_t> source, std::uint32_t sourceWidth,
@@ -49,11 +73,20 @@ public:
     }
 
     void Run(std::span<std::uint8_t> target) {
-        // Each total over its area, rounded to the nearest (halves up). A multiplication by the
-        // reciprocal is exact enough (sums stay below 2^48) except within a hair of a half, where
-        // whole numbers decide.
-        const std::uint64_t area = std::uint64_t{sourceWidth_} * sourceHeight_;
-        const double reciprocal = 1.0 / static_cast<double>(area);
+        // The same height (a picture one column narrower, say): each target row is one source
+        // row scaled across, and its totals are over the width alone.
+        if (sourceHeight_ == height_) {
+            const Rounding rounding(sourceWidth_);
+            for (std::uint32_t y = 0; y < height_; ++y) {
+                const std::uint32_t* row = ScaledRow(y);
+                std::uint8_t* out = target.data() + std::size_t{y} * width_ * 4;
+                for (std::size_t i = 0; i < sum_.size(); ++i) {
+                    out[i] = rounding(row[i]);
+                }
+            }
+            return;
+        }
+        const Rounding rounding(std::uint64_t{sourceWidth_} * sourceHeight_);
         std::vector<std::uint32_t> rowWeights;
         for (std::uint32_t y = 0; y < height_; ++y) {
             rowWeights.clear();
@@ -69,15 +102,7 @@ public:
             }
             std::uint8_t* out = target.data() + std::size_t{y} * width_ * 4;
             for (std::size_t i = 0; i < sum_.size(); ++i) {
-                // Signed conversions: the unsigned ones cost branches.
-                const double shifted =
-                    static_cast<double>(static_cast<std::int64_t>(sum_[i])) * reciprocal + 0.5;
-                auto n = static_cast<std::int64_t>(shifted);
-                const double fraction = shifted - static_cast<double>(n);
-                if (fraction < 1e-6 || fraction > 1 - 1e-6) {
-                    n = static_cast<std::int64_t>((2 * sum_[i] + area) / (2 * area));
-                }
-                out[i] = static_cast<std::uint8_t>(n);
+                out[i] = rounding(sum_[i]);
             }
         }
     }

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstring>
+#include <memory>
 
 #include "ui/Checksums.h"
 #include "ui/Inflate.h"
+#include "ui/PngRows.h"
 
 namespace vt {
 namespace {
@@ -19,10 +21,6 @@ constexpr std::uint32_t ChunkType(const char (&name)[5]) {
 std::uint32_t BigEndian32(const std::uint8_t* p) noexcept {
     return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
            static_cast<std::uint32_t>(p[2]) << 8 | p[3];
-}
-
-std::uint32_t BigEndian16(const std::uint8_t* p) noexcept {
-    return static_cast<std::uint32_t>(p[0]) << 8 | p[1];
 }
 
 struct Header {
@@ -142,141 +140,6 @@ bool ReadChunks(std::span<const std::uint8_t> file, Parts& parts) {
     return false;  // no IEND: cut short or damaged
 }
 
-int Paeth(int a, int b, int c) noexcept {
-    const int p = a + b - c;
-    const int pa = p > a ? p - a : a - p;
-    const int pb = p > b ? p - b : b - p;
-    const int pc = p > c ? p - c : c - p;
-    return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
-}
-
-// Undoes one row's filter in place. `up` is the row above, already unfiltered (zeros for the
-// first row); the first `pixelBytes` bytes have no left neighbour, which counts as zero.
-bool UnfilterRow(int filter, std::uint8_t* row, const std::uint8_t* up, std::size_t size,
-                 std::size_t pixelBytes) noexcept {
-    const std::size_t head = pixelBytes < size ? pixelBytes : size;
-    switch (filter) {
-        case 0:
-            return true;
-        case 1:
-            for (std::size_t i = pixelBytes; i < size; ++i) {
-                row[i] = static_cast<std::uint8_t>(row[i] + row[i - pixelBytes]);
-            }
-            return true;
-        case 2:
-            for (std::size_t i = 0; i < size; ++i) {
-                row[i] = static_cast<std::uint8_t>(row[i] + up[i]);
-            }
-            return true;
-        case 3:
-            for (std::size_t i = 0; i < head; ++i) {
-                row[i] = static_cast<std::uint8_t>(row[i] + up[i] / 2);
-            }
-            for (std::size_t i = pixelBytes; i < size; ++i) {
-                row[i] = static_cast<std::uint8_t>(row[i] + (row[i - pixelBytes] + up[i]) / 2);
-            }
-            return true;
-        case 4:
-            for (std::size_t i = 0; i < head; ++i) {
-                row[i] = static_cast<std::uint8_t>(row[i] + up[i]);  // Paeth(0, b, 0) is b
-            }
-            for (std::size_t i = pixelBytes; i < size; ++i) {
-                row[i] = static_cast<std::uint8_t>(
-                    row[i] + Paeth(row[i - pixelBytes], up[i], up[i - pixelBytes]));
-            }
-            return true;
-        default:
-            return false;
-    }
-}
-
-// Undoes the row filters in place; each row is its filter byte and then `rowBytes` bytes.
-bool Unfilter(std::span<std::uint8_t> raw, std::size_t rowBytes, std::size_t pixelBytes) {
-    const std::vector<std::uint8_t> zeros(rowBytes);
-    const std::uint8_t* up = zeros.data();
-    for (std::size_t start = 0; start < raw.size(); start += rowBytes + 1) {
-        std::uint8_t* row = raw.data() + start + 1;
-        if (!UnfilterRow(raw[start], row, up, rowBytes, pixelBytes)) {
-            return false;
-        }
-        up = row;
-    }
-    return true;
-}
-
-// c * a / 255, rounded to the nearest.
-std::uint8_t Premultiply(std::uint32_t c, std::uint32_t a) noexcept {
-    const std::uint32_t t = c * a + 128;
-    return static_cast<std::uint8_t>((t + (t >> 8)) >> 8);
-}
-
-void Put(std::uint8_t*& out, std::uint32_t r, std::uint32_t g, std::uint32_t b,
-         std::uint32_t a) noexcept {
-    if (a == 255) {
-        out[0] = static_cast<std::uint8_t>(b);
-        out[1] = static_cast<std::uint8_t>(g);
-        out[2] = static_cast<std::uint8_t>(r);
-    } else {
-        out[0] = Premultiply(b, a);
-        out[1] = Premultiply(g, a);
-        out[2] = Premultiply(r, a);
-    }
-    out[3] = static_cast<std::uint8_t>(a);
-    out += 4;
-}
-
-// Writes one row of pixels; false at a palette index the palette does not have.
-bool ConvertRow(const Parts& parts, const std::uint8_t* row, std::uint8_t* out) noexcept {
-    const Header& h = parts.header;
-    const std::span<const std::uint8_t> trns = parts.transparency;
-    const std::uint32_t mask = (1u << h.depth) - 1;
-    const auto sample = [&](std::uint32_t x) {
-        const std::size_t bit = static_cast<std::size_t>(x) * static_cast<std::size_t>(h.depth);
-        const int shift = 8 - h.depth - static_cast<int>(bit % 8);
-        return static_cast<std::uint32_t>(row[bit / 8] >> shift) & mask;
-    };
-    switch (h.colourType) {
-        case 0:
-            for (std::uint32_t x = 0; x < h.width; ++x) {
-                const std::uint32_t value = sample(x);
-                const std::uint32_t grey = value * 255 / mask;
-                const bool keyed = trns.size() == 2 && BigEndian16(trns.data()) == value;
-                Put(out, grey, grey, grey, keyed ? 0 : 255);
-            }
-            return true;
-        case 3:
-            for (std::uint32_t x = 0; x < h.width; ++x) {
-                const std::uint32_t value = sample(x);
-                if (3 * value + 2 >= parts.palette.size()) {
-                    return false;
-                }
-                const std::uint8_t* rgb = parts.palette.data() + 3 * value;
-                Put(out, rgb[0], rgb[1], rgb[2], value < trns.size() ? trns[value] : 255);
-            }
-            return true;
-        case 2: {
-            const bool keyed = trns.size() == 6;
-            for (const std::uint8_t* p = row; p != row + 3 * std::size_t{h.width}; p += 3) {
-                const bool clear = keyed && BigEndian16(trns.data()) == p[0] &&
-                                   BigEndian16(trns.data() + 2) == p[1] &&
-                                   BigEndian16(trns.data() + 4) == p[2];
-                Put(out, p[0], p[1], p[2], clear ? 0 : 255);
-            }
-            return true;
-        }
-        case 4:
-            for (const std::uint8_t* p = row; p != row + 2 * std::size_t{h.width}; p += 2) {
-                Put(out, p[0], p[0], p[0], p[1]);
-            }
-            return true;
-        default:
-            for (const std::uint8_t* p = row; p != row + 4 * std::size_t{h.width}; p += 4) {
-                Put(out, p[0], p[1], p[2], p[3]);
-            }
-            return true;
-    }
-}
-
 bool Decode(std::span<const std::uint8_t> file, std::span<std::uint8_t> bgra) {
     Parts parts;
     if (!ReadChunks(file, parts)) {
@@ -298,15 +161,19 @@ bool Decode(std::span<const std::uint8_t> file, std::span<std::uint8_t> bgra) {
     }
     const std::size_t bitsPerPixel = static_cast<std::size_t>(h.channels) * h.depth;
     const std::size_t rowBytes = (h.width * bitsPerPixel + 7) / 8;
-    std::vector<std::uint8_t> raw(h.height * (rowBytes + 1));
+    // Not cleared first: the stream must fill every byte, or the picture is refused.
+    const std::size_t rawSize = h.height * (rowBytes + 1);
+    const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[rawSize]);
+    const std::span<std::uint8_t> raw(buffer.get(), rawSize);
     const std::optional<std::size_t> written = InflateZlib(compressed, raw);
     if (written != raw.size() ||
-        !Unfilter(raw, rowBytes, bitsPerPixel < 8 ? 1 : bitsPerPixel / 8)) {
+        !UnfilterPngRows(raw, rowBytes, bitsPerPixel < 8 ? 1 : bitsPerPixel / 8)) {
         return false;
     }
+    const PngRowFormat format{h.width, h.depth, h.colourType, parts.palette, parts.transparency};
     for (std::size_t y = 0; y < h.height; ++y) {
-        if (!ConvertRow(parts, raw.data() + y * (rowBytes + 1) + 1,
-                        bgra.data() + y * h.width * 4)) {
+        if (!ConvertPngRow(format, buffer.get() + y * (rowBytes + 1) + 1,
+                           bgra.data() + y * h.width * 4)) {
             return false;
         }
     }

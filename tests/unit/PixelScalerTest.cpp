@@ -114,7 +114,8 @@ TEST(PixelScaler, MatchesTheExactAreaAverage) {
     };
     const struct {
         std::uint32_t sw, sh, w, h;
-    } sizes[] = {{5, 4, 3, 3}, {6, 6, 4, 9}, {7, 3, 10, 2}, {12, 10, 8, 6}, {3, 5, 3, 2}};
+    } sizes[] = {{5, 4, 3, 3}, {6, 6, 4, 9}, {7, 3, 10, 2}, {12, 10, 8, 6},
+                 {3, 5, 3, 2}, {7, 3, 5, 3}, {5, 4, 9, 4}};
     for (const auto& s : sizes) {
         SCOPED_TRACE(testing::Message() << s.sw << "x" << s.sh << " to " << s.w << "x" << s.h);
         Pixels source(std::size_t{s.sw} * s.sh * 4);
