@@ -110,39 +110,4 @@ private:
     HGDIOBJ old_;
 };
 
-// A counted COM reference.
-template <typename T>
-class ComPtr {
-public:
-    ComPtr() noexcept = default;
-    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) {
-            reset();
-            p_ = std::exchange(other.p_, nullptr);
-        }
-        return *this;
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() { reset(); }
-
-    T* get() const noexcept { return p_; }
-    T* operator->() const noexcept { return p_; }
-    explicit operator bool() const noexcept { return p_ != nullptr; }
-    // For the out-parameter of a creating call; drops what was held.
-    T** put() noexcept {
-        reset();
-        return &p_;
-    }
-    void reset() noexcept {
-        if (p_ != nullptr) {
-            std::exchange(p_, nullptr)->Release();
-        }
-    }
-
-private:
-    T* p_ = nullptr;
-};
-
 }  // namespace vt::win

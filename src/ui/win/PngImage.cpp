@@ -1,121 +1,45 @@
 #include "ui/win/PngImage.h"
 
+#include <span>
 #include <string>
+
+#include "ui/PixelScaler.h"
+#include "ui/PngDecoder.h"
 
 namespace vt::win {
 namespace {
 
-// CLSID_WICImagingFactory (the one every supported system has).
-constexpr CLSID kWicFactory = {
-    0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
-
-IWICImagingFactory* Factory() noexcept {
-    thread_local ComPtr<IWICImagingFactory> factory;
-    if (!factory) {
-        // COM for WIC on this thread; a thread already in another apartment keeps it.
-        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        ::CoCreateInstance(kWicFactory, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWICImagingFactory),
-                           reinterpret_cast<void**>(factory.put()));
-    }
-    return factory.get();
-}
-
-bool FindPng(HMODULE module, const std::wstring& name, const BYTE*& data, DWORD& size) noexcept {
+std::span<const std::uint8_t> FindPng(HMODULE module, const std::wstring& name) noexcept {
     HRSRC resource = ::FindResourceW(module, name.c_str(), L"PNG");
     if (resource == nullptr) {
-        return false;
+        return {};
     }
     HGLOBAL loaded = ::LoadResource(module, resource);
-    data = loaded != nullptr ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
-    size = ::SizeofResource(module, resource);
-    return data != nullptr && size != 0;
+    const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
+    if (data == nullptr) {
+        return {};
+    }
+    return {static_cast<const std::uint8_t*>(data), ::SizeofResource(module, resource)};
 }
 
-}  // namespace
-
-PngImage PngImage::Load(const wchar_t* name, UINT dpi, HMODULE module) noexcept {
-    PngImage image;
+// The file of the picture for this density: the twice-as-large art above 120 DPI when there is.
+std::span<const std::uint8_t> FindPicture(const wchar_t* name, UINT dpi, HMODULE module) {
     if (name == nullptr) {
-        return image;
+        return {};
     }
-    try {
-        if (module == nullptr) {
-            module = ::GetModuleHandleW(nullptr);
-        }
-        const BYTE* data = nullptr;
-        DWORD size = 0;
-        const std::wstring base(name);
-        if (!(dpi > 120 && FindPng(module, base + L"_2X", data, size)) &&
-            !FindPng(module, base, data, size)) {
-            return image;
-        }
-        IWICImagingFactory* factory = Factory();
-        if (factory == nullptr) {
-            return image;
-        }
-        ComPtr<IWICStream> stream;
-        ComPtr<IWICBitmapDecoder> decoder;
-        ComPtr<IWICBitmapFrameDecode> frame;
-        ComPtr<IWICFormatConverter> converter;
-        if (FAILED(factory->CreateStream(stream.put())) ||
-            FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), size)) ||
-            FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr,
-                                                    WICDecodeMetadataCacheOnLoad, decoder.put())) ||
-            FAILED(decoder->GetFrame(0, frame.put())) ||
-            FAILED(factory->CreateFormatConverter(converter.put())) ||
-            FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
-                                         WICBitmapDitherTypeNone, nullptr, 0.0,
-                                         WICBitmapPaletteTypeCustom))) {
-            return image;
-        }
-        // No copy of the pixels here: a picture drawn at its own size is read once, straight
-        // into its bitmap (LoadScaled copies them first only when it scales).
-        if (FAILED(converter->GetSize(&image.width_, &image.height_))) {
-            return image;
-        }
-        converter->QueryInterface(__uuidof(IWICBitmapSource),
-                                  reinterpret_cast<void**>(image.bitmap_.put()));
-    } catch (...) {
-        image.bitmap_.reset();
+    if (module == nullptr) {
+        module = ::GetModuleHandleW(nullptr);
     }
-    return image;
+    const std::wstring base(name);
+    std::span<const std::uint8_t> file;
+    if (dpi > 120) {
+        file = FindPng(module, base + L"_2X");
+    }
+    return file.empty() ? FindPng(module, base) : file;
 }
 
-UniqueBitmap PngImage::LoadScaled(const wchar_t* name, UINT dpi, int width, int height,
-                                  HMODULE module) noexcept {
-    PngImage image = Load(name, dpi, module);
-    if (image &&
-        (static_cast<UINT>(width) != image.width_ || static_cast<UINT>(height) != image.height_)) {
-        // The scaler reads each source row many times: give it decoded pixels and let the
-        // decoder (with its own copy of them) go before the scaled bitmap is made.
-        IWICImagingFactory* factory = Factory();
-        ComPtr<IWICBitmap> decoded;
-        if (factory == nullptr || FAILED(factory->CreateBitmapFromSource(
-                                      image.bitmap_.get(), WICBitmapCacheOnLoad, decoded.put()))) {
-            return UniqueBitmap();
-        }
-        image.bitmap_.reset();
-        decoded->QueryInterface(__uuidof(IWICBitmapSource),
-                                reinterpret_cast<void**>(image.bitmap_.put()));
-    }
-    return image.Scaled(width, height);
-}
-
-UniqueBitmap PngImage::Scaled(int width, int height) const noexcept {
-    if (!bitmap_ || width <= 0 || height <= 0) {
-        return UniqueBitmap();
-    }
-    IWICImagingFactory* factory = Factory();
-    ComPtr<IWICBitmapScaler> scaler;
-    IWICBitmapSource* source = bitmap_.get();
-    if (static_cast<UINT>(width) != width_ || static_cast<UINT>(height) != height_) {
-        if (factory == nullptr || FAILED(factory->CreateBitmapScaler(scaler.put())) ||
-            FAILED(scaler->Initialize(bitmap_.get(), static_cast<UINT>(width),
-                                      static_cast<UINT>(height), WICBitmapInterpolationModeFant))) {
-            return UniqueBitmap();
-        }
-        source = scaler.get();
-    }
+// A 32-bit top-down DIB section and where its pixels are.
+UniqueBitmap MakeDib(int width, int height, std::span<std::uint8_t>& bits) noexcept {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -123,14 +47,64 @@ UniqueBitmap PngImage::Scaled(int width, int height) const noexcept {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) {
+    void* data = nullptr;
+    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &data, nullptr, 0));
+    if (!bitmap || data == nullptr) {
         return UniqueBitmap();
     }
-    const UINT stride = static_cast<UINT>(width) * 4;
-    if (FAILED(source->CopyPixels(nullptr, stride, stride * static_cast<UINT>(height),
-                                  static_cast<BYTE*>(bits)))) {
+    bits = {static_cast<std::uint8_t*>(data),
+            static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4};
+    return bitmap;
+}
+
+}  // namespace
+
+PngImage PngImage::Load(const wchar_t* name, UINT dpi, HMODULE module) noexcept {
+    PngImage image;
+    try {
+        std::optional<PngPixels> pixels = DecodePng(FindPicture(name, dpi, module));
+        if (pixels) {
+            image.pixels_ = std::move(pixels->bgra);
+            image.width_ = pixels->width;
+            image.height_ = pixels->height;
+        }
+    } catch (...) {
+        image.pixels_.clear();
+    }
+    return image;
+}
+
+UniqueBitmap PngImage::LoadScaled(const wchar_t* name, UINT dpi, int width, int height,
+                                  HMODULE module) noexcept {
+    try {
+        const std::span<const std::uint8_t> file = FindPicture(name, dpi, module);
+        const std::optional<PngSize> size = ReadPngSize(file);
+        if (!size || width <= 0 || height <= 0) {
+            return UniqueBitmap();
+        }
+        if (size->width != static_cast<UINT>(width) || size->height != static_cast<UINT>(height)) {
+            return Load(name, dpi, module).Scaled(width, height);
+        }
+        // Drawn at its own size: decoded straight into the bitmap, with no copy between.
+        std::span<std::uint8_t> bits;
+        UniqueBitmap bitmap = MakeDib(width, height, bits);
+        if (!bitmap || !DecodePng(file, bits)) {
+            return UniqueBitmap();
+        }
+        return bitmap;
+    } catch (...) {
+        return UniqueBitmap();
+    }
+}
+
+UniqueBitmap PngImage::Scaled(int width, int height) const noexcept {
+    if (pixels_.empty() || width <= 0 || height <= 0) {
+        return UniqueBitmap();
+    }
+    std::span<std::uint8_t> bits;
+    UniqueBitmap bitmap = MakeDib(width, height, bits);
+    if (!bitmap || !ScalePixels(pixels_, width_, height_, bits, static_cast<std::uint32_t>(width),
+                                static_cast<std::uint32_t>(height))) {
         return UniqueBitmap();
     }
     return bitmap;
