@@ -33,6 +33,7 @@ LRESULT CALLBACK BoundProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 const wchar_t* NativeClass(Kind kind, DWORD& style) {
     switch (kind) {
         case Kind::Panel:
+            style |= WS_CLIPCHILDREN;
             return kPanelClass;
         case Kind::Label:
             style |= SS_OWNERDRAW | SS_NOTIFY;
@@ -83,8 +84,14 @@ HWND MakeWindow(const FormDef& def, const wchar_t* className, HWND owner) {
         if (native == nullptr) {
             continue;
         }
-        made[i] = ::CreateWindowExW(0, native, L"", childStyle, row.rect.x, row.rect.y, row.rect.w,
-                                    row.rect.h, ParentOf(def, row, form, made),
+        // A label sized to its text is about a line of 8-point text; a drop-down list's window
+        // holds the room of its list.
+        const bool sizedToText = row.kind == Kind::Label && row.rect.w == 0;
+        const int width = sizedToText ? 120 : row.rect.w;
+        const int height = sizedToText ? 13 : row.rect.h + (row.kind == Kind::ImageCombo ? 200 : 0);
+        const DWORD exStyle = row.kind == Kind::Panel ? WS_EX_CONTROLPARENT : 0;
+        made[i] = ::CreateWindowExW(exStyle, native, L"", childStyle, row.rect.x, row.rect.y, width,
+                                    height, ParentOf(def, row, form, made),
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)),
                                     ::GetModuleHandleW(nullptr), nullptr);
     }
