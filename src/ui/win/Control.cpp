@@ -218,8 +218,9 @@ void Control::SetBounds(const RECT& bounds) {
     if (IsWindowless()) {
         InvalidateInParent();
     }
+    const bool moved = !::EqualRect(&bounds_, &bounds);
     bounds_ = bounds;
-    if (window_ != nullptr) {
+    if (window_ != nullptr && moved) {
         ::SetWindowPos(window_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
                        bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }

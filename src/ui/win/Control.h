@@ -71,7 +71,7 @@ public:
     virtual void ApplyDpi();
     virtual void RefreshFont();
     // Carries out the font and text changes noted while the form's layout was held.
-    void CatchUpLayout();
+    virtual void CatchUpLayout();
     virtual bool IsWindowless() const noexcept { return false; }
     virtual void Paint(HDC) {}
     virtual void Command(WORD /*code*/) {}

@@ -4,6 +4,7 @@
 
 #include "ui/win/Colours.h"
 #include "ui/win/Dpi.h"
+#include "ui/win/Form.h"
 
 namespace vt::win {
 namespace {
@@ -54,11 +55,27 @@ HDC MeasuringDc() noexcept {
 
 }  // namespace
 
+// While its form prepares itself the label waits for its final font and text and is then made
+// at its measured size: resizing a window afterwards costs more than the rest of a label.
 void Label::CreateIn(HWND parentWindow) {
-    // A created label has been measured already, when its font was set.
+    if (OwnerForm().LayoutHeld()) {
+        pendingParent_ = parentWindow;
+        return;
+    }
+    RefreshFont();  // measured before its window exists
     if (CreateNative(L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0, parentWindow) == nullptr) {
         AutoSize();
     }
+}
+
+void Label::CatchUpLayout() {
+    if (pendingParent_ == nullptr) {
+        Control::CatchUpLayout();
+        return;
+    }
+    HWND parent = pendingParent_;
+    pendingParent_ = nullptr;
+    CreateIn(parent);
 }
 
 void Label::ApplyDpi() {

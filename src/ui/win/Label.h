@@ -13,13 +13,17 @@ public:
 
     void CreateIn(HWND parentWindow) override;
     void ApplyDpi() override;
+    void CatchUpLayout() override;
     // Draws the text into `box` of a device context whose background is already painted.
     void DrawText(HDC dc, const RECT& box) const;
 
 protected:
     void TextChanged() override;
+    RECT CreationBounds() const noexcept override { return Bounds(); }
 
 private:
+    // Where the window will be made once the form's preparation is done.
+    HWND pendingParent_ = nullptr;
     UINT TextFlags() const noexcept;
     void AutoSize();
 };
