@@ -51,13 +51,14 @@ public:
         if (!WaitFor([&] { return FileExists(scratch_.Path() + L"port"); }, 15000)) {
             return false;
         }
-        unsigned listening = 0, closed = 0;
-        if (std::sscanf(ReadText(scratch_.Path() + L"port").c_str(), "%u %u", &listening,
-                        &closed) != 2) {
+        unsigned listening = 0, closed = 0, full = 0;
+        if (std::sscanf(ReadText(scratch_.Path() + L"port").c_str(), "%u %u %u", &listening,
+                        &closed, &full) != 3) {
             return false;
         }
         host_ = L"127.0.0.1:" + std::to_wstring(listening);
         closedHost_ = L"127.0.0.1:" + std::to_wstring(closed);
+        fullHost_ = L"127.0.0.1:" + std::to_wstring(full);
         return true;
     }
 
@@ -78,6 +79,8 @@ public:
     const std::wstring& Host() const { return host_; }
     // Where nothing listens.
     const std::wstring& ClosedHost() const { return closedHost_; }
+    // Where a connection is never accepted.
+    const std::wstring& FullHost() const { return fullHost_; }
 
 private:
     using UnixToDos = WCHAR*(CDECL*)(LPCSTR);
@@ -138,6 +141,7 @@ private:
     bool started_ = false;
     std::wstring host_;
     std::wstring closedHost_;
+    std::wstring fullHost_;
 };
 
 }  // namespace vt::test

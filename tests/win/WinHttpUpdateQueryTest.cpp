@@ -2,12 +2,11 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "update/win/WinHttpUpdateQuery.h"
-#include "win/ScratchFolder.h"
+#include "win/LocalHttpServer.h"
 
 // The update query against a local HTTP server (tests/win/http_test_server.py) that the test
 // starts on 127.0.0.1 at a free port, run with the host's Python: Wine starts Unix programs too.
@@ -15,112 +14,17 @@
 namespace vt {
 namespace {
 
-using UnixToDos = WCHAR*(CDECL*)(LPCSTR);
-using DosToUnix = char*(CDECL*)(LPCWSTR);
-
-std::wstring DosPath(const char* unixPath) {
-    const auto convert = reinterpret_cast<UnixToDos>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-    if (convert == nullptr) {
-        return {};
-    }
-    WCHAR* dos = convert(unixPath);
-    std::wstring result = dos ? dos : L"";
-    HeapFree(GetProcessHeap(), 0, dos);
-    return result;
-}
-
-std::string UnixPath(const std::wstring& dosPath) {
-    const auto convert = reinterpret_cast<DosToUnix>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (convert == nullptr) {
-        return {};
-    }
-    char* path = convert(dosPath.c_str());
-    std::string result = path ? path : "";
-    HeapFree(GetProcessHeap(), 0, path);
-    return result;
-}
-
-std::wstring Widen(const std::string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-void WriteFileText(const std::wstring& file, const std::string& text) {
-    const std::wstring temp = file + L".tmp";
-    HANDLE handle = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(handle);
-    ASSERT_TRUE(MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING));
-}
-
-std::string ReadFileText(const std::wstring& file) {
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string text(GetFileSize(handle, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(handle, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
-    CloseHandle(handle);
-    text.resize(read);
-    return text;
-}
-
 class UpdateServer : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::wstring python = DosPath(VT_PYTHON3);
-        ASSERT_FALSE(python.empty()) << "not running under Wine";
-        std::wstring command = L"\"" + python + L"\" \"" + Widen(VT_HTTP_TEST_SERVER) + L"\" \"" +
-                               Widen(UnixPath(scratch.Path())) + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &process))
-            << GetLastError();
-        // A Unix program gets no Windows handles; it ends itself when "stop" appears.
-        if (process.hThread) {
-            CloseHandle(process.hThread);
-        }
-        if (process.hProcess) {
-            CloseHandle(process.hProcess);
-        }
-        started = true;
-        ASSERT_TRUE(
-            test::WaitFor([&] { return test::FileExists(scratch.Path() + L"port"); }, 15000));
-        unsigned listening = 0, closed = 0, full = 0;
-        ASSERT_EQ(std::sscanf(ReadFileText(scratch.Path() + L"port").c_str(), "%u %u %u",
-                              &listening, &closed, &full),
-                  3);
-        host = L"127.0.0.1:" + std::to_wstring(listening);
-        closedHost = L"127.0.0.1:" + std::to_wstring(closed);
-        fullHost = L"127.0.0.1:" + std::to_wstring(full);
-    }
-    void TearDown() override {
-        if (started) {
-            WriteFileText(scratch.Path() + L"stop", "");
-            Sleep(300);  // lets the server see it before its folder goes
-        }
+        ASSERT_TRUE(server.Start(VT_PYTHON3, VT_HTTP_TEST_SERVER)) << "not running under Wine?";
+        host = server.Host();
+        closedHost = server.ClosedHost();
+        fullHost = server.FullHost();
     }
 
-    void Answer(const std::string& scenarioJson) {
-        WriteFileText(scratch.Path() + L"scenario.json", scenarioJson);
-    }
-    // The request lines and User-Agents the server has seen, one JSON object per line.
-    std::vector<std::string> Requests() const {
-        std::vector<std::string> lines;
-        const std::string log = ReadFileText(scratch.Path() + L"requests.log");
-        for (std::size_t start = 0, end; (end = log.find('\n', start)) != std::string::npos;
-             start = end + 1) {
-            lines.push_back(log.substr(start, end - start));
-        }
-        return lines;
-    }
+    void Answer(const std::string& scenarioJson) { server.Answer(scenarioJson); }
+    std::vector<std::string> Requests() const { return server.Requests(); }
     // Runs the query and returns its result and how long it took, in seconds.
     int Query(const std::wstring& target, double& seconds, UpdateQueryLimits limits = {}) {
         WinHttpUpdateQuery query(target, limits);
@@ -134,8 +38,7 @@ protected:
         return result;
     }
 
-    test::ScratchFolder scratch;
-    bool started = false;
+    test::LocalHttpServer server;
     std::wstring host;
     std::wstring closedHost;
     std::wstring fullHost;  // never accepts a connection
